@@ -1,0 +1,46 @@
+#pragma once
+// Analytic levels (nom) and their lots: list and goods lots in nomel, numbered per level;
+// counterparties in kontra, numbered across the whole table.
+#include <QString>
+
+class Db;
+
+namespace LevelType {
+inline constexpr int List = 1;
+inline constexpr int Counterparties = 2;
+inline constexpr int Goods = 3;
+inline constexpr int FixedAssets = 4;
+}  // namespace LevelType
+
+struct NomRow {
+    int Nom_No = 0;
+    QString Nom_Name;
+    int Nom_Type = LevelType::List;
+};
+
+struct NomElRow {
+    int Nom_No = 0;
+    int NomEl_No = 0;
+    QString NomEl_Name;
+    QString NomEl_Med;
+    QString NomEl_InvNo;
+};
+
+struct KontraRow {
+    int Nom_No = 0;
+    int NomEl_No = 0;
+    QString NomEl_Name;
+    QString NomEl_Dn;
+    QString NomEl_Bs;
+    QString NomEl_Sity;
+    QString NomEl_Adres;
+    QString NomEl_Tel;
+    QString NomEl_Other;
+    QString NomEl_BancAcc;
+};
+
+namespace LevelStore {
+void InsertLevel(Db &db, const NomRow &row);
+void InsertLot(Db &db, const NomElRow &row);
+void InsertKontra(Db &db, const KontraRow &row);
+}  // namespace LevelStore

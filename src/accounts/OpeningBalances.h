@@ -1,0 +1,27 @@
+#pragma once
+// Opening balances (Sns): one row per account and analytic key. Quantities are rounded to 4
+// decimals and values to 2 on every path that writes a row.
+#include <array>
+
+class Db;
+
+struct SnsRow {
+    int Sn_UNo = 0;
+    std::array<int, 5> Sn_An{};
+    double Sn_Kol_Dt = 0;
+    double Sn_St_Dt = 0;
+    double Sn_Kol_Kt = 0;
+    double Sn_St_Kt = 0;
+};
+
+struct OpeningTotals {
+    double debit = 0;
+    double credit = 0;
+};
+
+namespace OpeningBalances {
+SnsRow Rounded(SnsRow row);
+// Writes the row rounded; a second row for the same key is refused with the key message.
+void Insert(Db &db, const SnsRow &row);
+OpeningTotals Totals(Db &db);
+}  // namespace OpeningBalances

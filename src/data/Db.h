@@ -1,0 +1,63 @@
+#pragma once
+// One SQLite connection through QtSql, with the settings every file of the program uses (WAL,
+// synchronous=FULL, a busy timeout). Every failure becomes an EngineError; values are always
+// bound, never pasted into the SQL text.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+class Db {
+public:
+    explicit Db(QString purpose);
+    ~Db();
+    Db(const Db &) = delete;
+    Db &operator=(const Db &) = delete;
+
+    // Opens the file; with create false a missing file is an error rather than a new database.
+    void open(const QString &file, bool create);
+    void close();
+    bool isOpen() const;
+    QString fileName() const { return m_file; }
+    QSqlDatabase handle() const;
+
+    QSqlQuery exec(const QString &sql, const QVariantList &binds = {});
+    QVariant scalar(const QString &sql, const QVariantList &binds = {});
+    // Runs a query and tells whether it worked, without throwing (look-ups that may fail).
+    bool tryScalar(const QString &sql, const QVariantList &binds, QVariant &result);
+
+    bool tableExists(const QString &table);
+    bool fieldExists(const QString &table, const QString &field);
+    int userVersion();
+    void setUserVersion(int version);
+
+    // True for a plain SQL identifier: table and field names are the only text ever put into
+    // SQL, and only names of the program's own tables pass.
+    static bool isIdentifier(const QString &name);
+
+private:
+    QString m_connection;
+    QString m_file;
+};
+
+// A unit of work on one connection, rolled back unless committed. Only one may be active in
+// the process at a time; a second is refused with the command's own text. A write transaction
+// takes the write lock at once (BEGIN IMMEDIATE), so numbers drawn inside it stay unique across
+// copies of the program.
+class Transaction {
+public:
+    enum class Kind { Read, Write };
+    explicit Transaction(Db &db, Kind kind = Kind::Write,
+                         const QString &refusal = QStringLiteral("Опитайте пак!"));
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+    static bool anyActive();
+
+private:
+    Db &m_db;
+    bool m_done = false;
+};

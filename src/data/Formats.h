@@ -1,0 +1,41 @@
+#pragma once
+// Display formats and the program's date settings, kept in one place. Dates are shown and typed
+// as dd.MM.yyyy and stored in the tables as YYYY-MM-DD text, which sorts and compares as dates.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace Formats {
+
+inline const QString AmountFormat = QStringLiteral("#0.00");
+inline const QString QuantityFormat = QStringLiteral("#0.0000");
+inline const QString DocNoFormat = QStringLiteral("0000000000");
+inline const QString DateFormat = QStringLiteral("dd.MM.yyyy");
+inline const QString SqlDateFormat = QStringLiteral("yyyy-MM-dd");
+
+struct DateSettings {
+    QString shortDateFormat = DateFormat;
+    QString longDateFormat = DateFormat;
+    QChar dateSeparator = u'.';
+    QChar timeSeparator = u':';
+    QString shortTimeFormat = QStringLiteral("hh:mm");
+    QString longTimeFormat = QStringLiteral("hh:mm:ss");
+    QStringList monthNames;     // Януари … Декември
+    QStringList shortDayNames;  // Sunday first
+    QStringList longDayNames;   // Sunday first
+};
+
+// The settings that the firm data module applies to the whole program.
+const DateSettings &Dates();
+void ApplyDateSettings();
+
+QString Amount(double value);    // "#0.00"
+QString Quantity(double value);  // "#0.0000"
+QString DocNo(double value);     // ten digits with leading zeros
+QString Date(const QDate &date); // dd.MM.yyyy, empty for an invalid date
+QDate ParseDate(const QString &text);  // invalid when the text is not a dd.MM.yyyy date
+QString SqlDate(const QDate &date);    // yyyy-MM-dd for the tables
+QDate FromSqlDate(const QString &text);
+QString MonthName(int month);          // 1..12
+
+}  // namespace Formats

@@ -1,0 +1,25 @@
+#include "posting/FolderStore.h"
+
+#include "data/Db.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
+
+namespace FolderStore {
+
+void Insert(Db &db, const NomPapRow &r)
+{
+    db.exec(u"insert into nom_pap (Nom_Pap_No, Nom_Pap_Name) values (?, ?)"_s, {r.Nom_Pap_No, r.Nom_Pap_Name});
+}
+
+QList<NomPapRow> All(Db &db)
+{
+    QList<NomPapRow> rows;
+    QSqlQuery q = db.exec(u"select Nom_Pap_No, Nom_Pap_Name from nom_pap order by Nom_Pap_Name"_s);
+    while (q.next())
+        rows << NomPapRow{q.value(0).toInt(), q.value(1).toString()};
+    return rows;
+}
+
+}  // namespace FolderStore

@@ -73,7 +73,7 @@ public:
     AliasDef alias(const QString &name) const { return m_aliases.value(name); }
     QString aliasPath(const QString &name) const;
     void defineAlias(const QString &name, const AliasDef &def) { m_aliases[name] = def; }
-    void clearAliases() { m_aliases.clear(); }
+    void removeAlias(const QString &name) { m_aliases.remove(name); }
 
     QString currentDataPath() const { return m_currentDataPath; }
     void setCurrentDataPath(const QString &path) { m_currentDataPath = AddTrailingSlash(path); }

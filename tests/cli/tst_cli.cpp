@@ -1,0 +1,77 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+    struct Result {
+        int code;
+        QString out;
+        QString err;
+    };
+    Result run(const QStringList &args)
+    {
+        QProcess p;
+        p.start(qEnvironmentVariable("ORVALIS_CLI"), args);
+        if (!p.waitForFinished(60000))
+            return {-1, {}, u"timed out"_s};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+private slots:
+    void initDemoAndFirms()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        QCOMPARE(run({u"--data-dir"_s, data, u"init"_s}).code, 0);
+        const Result demo = run({u"--data-dir"_s, data, u"demo"_s});
+        QCOMPARE(demo.code, 0);
+        QCOMPARE(demo.out.trimmed(), u"1"_s);
+        QCOMPARE(run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed(), u"1"_s);  // created once
+        const Result made = run({u"--data-dir"_s, data, u"new-firm"_s, u"--name"_s, u"Втора ООД"_s, u"--year"_s, u"2025"_s});
+        QCOMPARE(made.code, 0);
+        QCOMPARE(made.out.trimmed(), u"2"_s);
+        const Result firms = run({u"--data-dir"_s, data, u"firms"_s});
+        QCOMPARE(firms.code, 0);
+        const QStringList lines = firms.out.trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).startsWith(u"1\tДемо ЕООД\t"_s));
+        QVERIFY(lines.at(1).startsWith(u"2\tВтора ООД\t2025\t"_s));
+    }
+
+    void badArgumentsFailWithAMessage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no command") << QStringList();
+        QTest::newRow("unknown command") << QStringList{u"nonsense"_s};
+        QTest::newRow("new-firm without year") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s};
+        QTest::newRow("year not a number") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s, u"--year"_s, u"abc"_s};
+        QTest::newRow("unknown option") << QStringList{u"firms"_s, u"--all"_s, u"1"_s};
+        QTest::newRow("blank name") << QStringList{u"new-firm"_s, u"--name"_s, u" "_s, u"--year"_s, u"2026"_s};
+    }
+    void badArgumentsFailWithAMessage()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        const Result r = run(QStringList{u"--data-dir"_s, dir.path()} + args);
+        QVERIFY(r.code != 0);
+        QVERIFY(!r.err.trimmed().isEmpty());
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void unwritableDataDirectoryIsRefused()
+    {
+        QTemporaryDir dir;
+        QFile plain(dir.path() + u"/plain"_s);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        const Result r = run({u"--data-dir"_s, dir.path() + u"/plain/sub"_s, u"init"_s});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(u"Не мога да създам директорията със системни данни"_s), qPrintable(r.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"

@@ -5,17 +5,17 @@
 
 class Db;
 
-namespace LevelType {
+namespace NomType {
 inline constexpr int List = 1;
 inline constexpr int Counterparties = 2;
 inline constexpr int Goods = 3;
 inline constexpr int FixedAssets = 4;
-}  // namespace LevelType
+}  // namespace NomType
 
 struct NomRow {
     int Nom_No = 0;
     QString Nom_Name;
-    int Nom_Type = LevelType::List;
+    int Nom_Type = NomType::List;
 };
 
 struct NomElRow {

@@ -6,6 +6,7 @@
 #include "data/Formats.h"
 #include "data/Schema.h"
 #include "data/TFD.h"
+#include "data/YearClosing.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,19 +72,23 @@ void PrepareDirectory(const QString &dir)
         throw MyException(u"Нямате право на запис в директорията с данни на фирмата:\r"_s + dir);
 }
 
-void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
+QString SourceFirmFile(TFD &fd, int sourceFirmId)
+{
+    const auto source = fd.Firm(sourceFirmId);
+    if (!source)
+        throw MyException(u"Избраната фирма не е намерена в регистъра!"_s);
+    const QString missing = FirstMissingFirmMask(source->Firm_DataPath);
+    if (!missing.isEmpty())
+        throw MyException(MissingFilesMessage(missing));
+    return AddTrailingSlash(source->Firm_DataPath) + Schema::FirmFileName;
+}
+
+void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request, const QList<SnsRow> &openingBalances)
 {
     db.exec(u"ATTACH DATABASE ? AS reg"_s, {fd.RegistryFile()});
     const bool fromSource = request.sourceFirmId != 0;
-    if (fromSource) {
-        const auto source = fd.Firm(request.sourceFirmId);
-        if (!source)
-            throw MyException(u"Избраната фирма не е намерена в регистъра!"_s);
-        const QString missing = FirstMissingFirmMask(source->Firm_DataPath);
-        if (!missing.isEmpty())
-            throw MyException(MissingFilesMessage(missing));
-        db.exec(u"ATTACH DATABASE ? AS src"_s, {AddTrailingSlash(source->Firm_DataPath) + Schema::FirmFileName});
-    }
+    if (fromSource)
+        db.exec(u"ATTACH DATABASE ? AS src"_s, {SourceFirmFile(fd, request.sourceFirmId)});
 
     Transaction tx(db);
     Schema::CreateFirmTables(db);
@@ -109,6 +114,8 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
     db.exec(u"insert into balans_data select * from reg.balans_data"_s);
     db.exec(u"insert into opr_data select * from reg.opr_data"_s);
     db.exec(u"insert into opp_data select * from reg.opp_data"_s);
+    for (const SnsRow &row : openingBalances)
+        OpeningBalances::Insert(db, row);
     tx.commit();
 
     db.exec(u"DETACH DATABASE reg"_s);
@@ -135,6 +142,15 @@ int CreateFirm(TFD &fd, NewFirmRequest request)
         throw MyException(u"В директорията вече има данни на фирма:\r"_s + dir
                           + u"\rИзползвайте \"Свързване с данни за фирма\"."_s);
 
+    QList<SnsRow> openingBalances;
+    if (request.carryBalances) {
+        if (request.sourceFirmId == 0 || !request.copyAccountsAndLots)
+            throw MyException(u"Крайните салда се прехвърлят заедно със сметките и партидите на избраната фирма!"_s);
+        Db source(u"closing-source"_s);
+        source.open(SourceFirmFile(fd, request.sourceFirmId), false);
+        openingBalances = ClosingBalances(source);
+    }
+
     CreationCleanup cleanup(dir, !QFileInfo::exists(dir));
     PrepareDirectory(dir);
     const QString partial = file + u".new"_s;
@@ -143,7 +159,7 @@ int CreateFirm(TFD &fd, NewFirmRequest request)
     {
         Db db(u"new-firm"_s);
         db.open(partial, true);
-        FillFirmTables(db, fd, request);
+        FillFirmTables(db, fd, request, openingBalances);
         db.close();
     }
     if (!QFile::rename(partial, file))

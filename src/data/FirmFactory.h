@@ -14,6 +14,7 @@ struct NewFirmRequest {
     bool copyAccountsAndLots = false;
     bool copyLots = false;
     bool copyFolders = false;
+    bool carryBalances = false;  // the source's closing balances become the opening balances
 };
 
 // The directory a new firm gets when none is given: <system data dir>/FIRMS/<Firm_ID>/.

@@ -1,0 +1,140 @@
+#include "accounts/ChartStore.h"
+#include "accounts/OpeningBalances.h"
+#include "data/AccountTotals.h"
+#include "data/DemoFirm.h"
+#include "data/Errors.h"
+#include "data/FirmChoice.h"
+#include "data/FirmFactory.h"
+#include "data/YearClosing.h"
+#include "posting/JournalLines.h"
+#include "support/TestFixture.h"
+
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void Post(Db &db, QDate date, int dt, LotKey dtLots, int kt, LotKey ktLots, double amount, double dtKol = 0,
+          double ktKol = 0)
+{
+    JournalLine l;
+    l.Doc_No = 1;
+    l.Doc_StNo = JournalLines::NextLineNo(db);
+    l.Doc_Date = date;
+    l.Doc_S_Dt = dt;
+    l.dtLots = dtLots;
+    l.Doc_S_Kt = kt;
+    l.ktLots = ktLots;
+    l.Doc_St = amount;
+    l.Doc_S_Dt_Kol = dtKol;
+    l.Doc_S_Kt_Kol = ktKol;
+    JournalLines::Write(db, l);
+}
+
+// The demo firm with a few months of trade: purchases, a sale at cost, payments.
+int TradingDemo(TestFixture &f)
+{
+    const int id = EnsureDemoFirm(f.fd, 2026);
+    if (!OpenFirm(f.fd, f.dm, *f.fd.Firm(id)).opened)
+        qFatal("demo firm does not open");
+    Db &db = f.dm.db();
+    Post(db, QDate(2026, 2, 3), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 300.00, 100);
+    Post(db, QDate(2026, 2, 3), 4531, {}, 401, {1, 0, 0, 0, 0}, 60.00);
+    Post(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 702, {}, 900.00);
+    Post(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 4532, {}, 180.00);
+    Post(db, QDate(2026, 3, 10), 702, {}, 304, {1, 0, 0, 0, 0}, 450.00, 0, 150);
+    Post(db, QDate(2026, 4, 1), 401, {2, 0, 0, 0, 0}, 503, {}, 2100.00);
+    Post(db, QDate(2026, 4, 2), 503, {}, 411, {4, 0, 0, 0, 0}, 1000.00);
+    Post(db, QDate(2026, 5, 5), 501, {}, 503, {}, 0.10);
+    Post(db, QDate(2026, 5, 6), 501, {}, 503, {}, 0.20);
+    return id;
+}
+}  // namespace
+
+class YearClosingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void carriedBalancesMatchTheClosingPerKeyAndBalance()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        const ReportingPeriod period = ReadPeriod(f.dm.db());
+        const QList<SnsRow> closing = ClosingBalances(f.dm.db());
+
+        const int next = CloseYear(f.fd, old);
+        QCOMPARE(f.fd.Firm(next)->Firm_Period, 2027);
+        QCOMPARE(f.fd.Firm(next)->Firm_Name, u"Демо ЕООД"_s);
+
+        // Each carried row is the closing balance of its key in the old books.
+        for (const SnsRow &row : closing) {
+            const TAccountValue v = GetAccountValue(f.dm.db(), row.Sn_UNo, row.Sn_An, period, period.Date_Ot,
+                                                    period.Date_Do);
+            QVERIFY(v.valid);
+            QCOMPARE(row.Sn_St_Dt, v.closeDtSt);
+            QCOMPARE(row.Sn_St_Kt, v.closeKtSt);
+        }
+        const TAccountValue goods1 = GetAccountValue(f.dm.db(), 304, {1, 0, 0, 0, 0}, period, period.Date_Ot,
+                                                     period.Date_Do);
+        QCOMPARE(goods1.closeDtKol, 350.0);
+        QCOMPARE(goods1.closeDtSt, 1050.0);
+
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(next)).opened);
+        QCOMPARE(f.dm.DateOt(), QDate(2027, 1, 1));
+        const OpeningTotals totals = OpeningBalances::Totals(f.dm.db());
+        QCOMPARE(totals.debit, totals.credit);
+        QCOMPARE(f.dm.RecordCount(u"Sns"_s), closing.size());
+        QCOMPARE(f.dm.RecordCount(u"an"_s), 0);
+        QCOMPARE(f.dm.RecordCount(u"kontra"_s), 4);
+        QCOMPARE(f.dm.RecordCount(u"nom_pap"_s), 4);
+        QCOMPARE(ChartStore::Find(f.dm.db(), 304)->S_An[0], 2);
+        QSqlQuery cash = f.dm.db().exec(u"select Sn_St_Dt from Sns where Sn_UNo = 501"_s);
+        QVERIFY(cash.next());
+        QCOMPARE(cash.value(0).toDouble(), 5000.30);
+        QSqlQuery goods = f.dm.db().exec(u"select Sn_Kol_Dt, Sn_St_Dt from Sns where Sn_UNo = 304 and Sn_An1 = 1"_s);
+        QVERIFY(goods.next());
+        QCOMPARE(goods.value(0).toDouble(), 350.0);
+        QCOMPARE(goods.value(1).toDouble(), 1050.0);
+    }
+
+    void keysThatCloseAtZeroAreNotCarried()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        Post(f.dm.db(), QDate(2026, 6, 1), 503, {}, 411, {3, 0, 0, 0, 0}, 4680.00);  // customer 3 pays all
+        const int next = CloseYear(f.fd, old);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(next)).opened);
+        QCOMPARE(f.dm.db().scalar(u"select count(*) from Sns where Sn_UNo = 411 and Sn_An1 = 3"_s).toInt(), 0);
+    }
+
+    void closingTwiceIsRefusedAndLeavesNothing()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        CloseYear(f.fd, old);
+        QString error;
+        try {
+            CloseYear(f.fd, old);
+        } catch (const MyException &e) {
+            error = e.message();
+        }
+        QVERIFY(error.startsWith(u"Годината вече е приключена"_s));
+        QCOMPARE(f.fd.Firms().size(), 2);
+    }
+
+    void carryingNeedsTheSourceAccounts()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        NewFirmRequest request;
+        request.firm.Firm_Name = u"Без сметки"_s;
+        request.firm.Firm_Period = 2027;
+        request.sourceFirmId = old;
+        request.carryBalances = true;
+        QVERIFY_THROWS_EXCEPTION(MyException, CreateFirm(f.fd, request));
+        QCOMPARE(f.fd.Firms().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(YearClosingTest)
+#include "tst_yearclosing.moc"

@@ -1,7 +1,11 @@
 // orvalis-cli: the registry and firms without a window, for scripts, servers and tests.
 #include "app/Engine.h"
 #include "app/Messages.h"
+#include "data/AccountTotals.h"
 #include "data/DemoFirm.h"
+#include "data/FirmChoice.h"
+#include "data/Formats.h"
+#include "data/TDM.h"
 #include "data/Errors.h"
 #include "data/FirmFactory.h"
 #include "data/TFD.h"
@@ -17,7 +21,9 @@ const QString Usage = u"Употреба: orvalis-cli [--data-dir DIR] КОМА�
                       "  init                                  създава регистъра на фирмите\n"
                       "  firms                                 списък на фирмите: номер, име, година, директория\n"
                       "  new-firm --name ИМЕ --year ГОДИНА [--dir DIR]   нова фирма с отметнатия сметкоплан\n"
-                      "  demo                                  създава демо фирмата и извежда номера ѝ\n"_s;
+                      "  demo                                  създава демо фирмата и извежда номера ѝ\n"
+                      "  totals --firm ID --account N [--lots a,b,c,d,e] [--from дд.ММ.гггг --to дд.ММ.гггг]\n"
+                      "                                        салда и обороти на сметка (и партиди)\n"_s;
 
 class UsageError : public std::exception {
 public:
@@ -41,6 +47,73 @@ QMap<QString, QString> ParseOptions(const QStringList &args, const QStringList &
         options.insert(key, args.at(++i));
     }
     return options;
+}
+
+int NumberOption(const QMap<QString, QString> &options, const QString &key)
+{
+    if (!options.contains(key))
+        throw UsageError(u"Липсва "_s + key);
+    bool ok = false;
+    const int value = options.value(key).toInt(&ok);
+    if (!ok)
+        throw UsageError(key + u" трябва да бъде число: "_s + options.value(key));
+    return value;
+}
+
+QDate DateOption(const QMap<QString, QString> &options, const QString &key, const QDate &fallback)
+{
+    if (!options.contains(key))
+        return fallback;
+    const QDate date = Formats::ParseDate(options.value(key));
+    if (!date.isValid())
+        throw MyException(u"Въведена е невалидна дата!"_s);
+    return date;
+}
+
+LotKey LotsOption(const QMap<QString, QString> &options)
+{
+    LotKey lots{};
+    const QStringList parts = options.value(u"--lots"_s).split(u',', Qt::SkipEmptyParts);
+    if (parts.size() > 5)
+        throw UsageError(u"--lots приема най-много пет партиди."_s);
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        lots[i] = parts.at(i).trimmed().toInt(&ok);
+        if (!ok)
+            throw UsageError(u"Партидата трябва да бъде число: "_s + parts.at(i));
+    }
+    return lots;
+}
+
+// The twelve figures of an account's totals, one "name value" per line.
+int Totals(TFD &fd, const QMap<QString, QString> &options, QTextStream &out)
+{
+    const int firmId = NumberOption(options, u"--firm"_s);
+    const int account = NumberOption(options, u"--account"_s);
+    const LotKey lots = LotsOption(options);
+    const auto firm = fd.Firm(firmId);
+    if (!firm)
+        throw MyException(u"Няма фирма с номер "_s + QString::number(firmId));
+    TDM dm;
+    const FirmOpenResult opened = OpenFirm(fd, dm, *firm);
+    if (!opened.opened)
+        throw MyException(opened.message);
+    const ReportingPeriod period = ReadPeriod(dm.db());
+    const QDate from = DateOption(options, u"--from"_s, period.Date_Ot);
+    const QDate to = DateOption(options, u"--to"_s, DefaultEndDate(period));
+    const TAccountValue v = GetAccountValue(dm.db(), account, lots, period, from, to);
+    if (!v.valid)
+        throw MyException(v.errorText);
+    const std::pair<const char *, QString> figures[] = {
+        {"OpenDtKol", Formats::Quantity(v.openDtKol)},   {"OpenDtSt", Formats::Amount(v.openDtSt)},
+        {"OpenKtKol", Formats::Quantity(v.openKtKol)},   {"OpenKtSt", Formats::Amount(v.openKtSt)},
+        {"TurnDtKol", Formats::Quantity(v.turnDtKol)},   {"TurnDtSt", Formats::Amount(v.turnDtSt)},
+        {"TurnKtKol", Formats::Quantity(v.turnKtKol)},   {"TurnKtSt", Formats::Amount(v.turnKtSt)},
+        {"CloseDtKol", Formats::Quantity(v.closeDtKol)}, {"CloseDtSt", Formats::Amount(v.closeDtSt)},
+        {"CloseKtKol", Formats::Quantity(v.closeKtKol)}, {"CloseKtSt", Formats::Amount(v.closeKtSt)}};
+    for (const auto &[name, value] : figures)
+        out << name << ' ' << value << Qt::endl;
+    return 0;
 }
 
 int Run(const QStringList &arguments, QTextStream &out)
@@ -88,6 +161,8 @@ int Run(const QStringList &arguments, QTextStream &out)
         out << EnsureDemoFirm(fd) << Qt::endl;
         return 0;
     }
+    if (command == u"totals"_s)
+        return Totals(fd, ParseOptions(args, {u"--firm"_s, u"--account"_s, u"--lots"_s, u"--from"_s, u"--to"_s}), out);
     throw UsageError(u"Непозната команда: "_s + command);
 }
 

@@ -1,3 +1,5 @@
+#include <QDate>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,11 @@ class CliTest : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo(qEnvironmentVariable("ORVALIS_CLI")).isExecutable(), "ORVALIS_CLI must name orvalis-cli");
+    }
+
     void initDemoAndFirms()
     {
         QTemporaryDir dir;
@@ -42,6 +49,40 @@ private slots:
         QVERIFY(lines.at(1).startsWith(u"2\tВтора ООД\t2025\t"_s));
     }
 
+    void totalsPrintTheTwelveFigures()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        const int year = QDate::currentDate().year();
+        const QString from = u"01.01.%1"_s.arg(year), to = u"31.12.%1"_s.arg(year);
+        const Result goods = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"304"_s,
+                                  u"--lots"_s, u"2"_s, u"--from"_s, from, u"--to"_s, to});
+        QCOMPARE(goods.code, 0);
+        const QStringList lines = goods.out.trimmed().split(u'\n');
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.at(0), u"OpenDtKol 1250.0000"_s);
+        QCOMPARE(lines.at(1), u"OpenDtSt 2500.00"_s);
+        QCOMPARE(lines.at(9), u"CloseDtSt 2500.00"_s);
+        QCOMPARE(lines.at(11), u"CloseKtSt 0.00"_s);
+
+        const Result suppliers = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"401"_s});
+        QCOMPARE(suppliers.code, 0);
+        QVERIFY(suppliers.out.contains(u"CloseKtSt 6900.00\n"_s));
+
+        const Result outside = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"401"_s,
+                                    u"--from"_s, u"01.01.%1"_s.arg(year - 1), u"--to"_s, to});
+        QCOMPARE(outside.code, 1);
+        QCOMPARE(outside.err.trimmed(), u"Заявката е с дата извън отчетния период!"_s);
+        const Result unknown = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"8888"_s});
+        QCOMPARE(unknown.code, 1);
+        QCOMPARE(unknown.err.trimmed(), u"Сметката липсва е сметкоплана!"_s);
+        const Result badDate = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"401"_s,
+                                    u"--from"_s, u"32.01.2026"_s});
+        QCOMPARE(badDate.code, 1);
+        QCOMPARE(badDate.err.trimmed(), u"Въведена е невалидна дата!"_s);
+    }
+
     void badArgumentsFailWithAMessage_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -50,6 +91,10 @@ private slots:
         QTest::newRow("new-firm without year") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s};
         QTest::newRow("year not a number") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s, u"--year"_s, u"abc"_s};
         QTest::newRow("unknown option") << QStringList{u"firms"_s, u"--all"_s, u"1"_s};
+        QTest::newRow("totals without account") << QStringList{u"totals"_s, u"--firm"_s, u"1"_s};
+        QTest::newRow("totals with six lots")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--lots"_s, u"1,2,3,4,5,6"_s};
+        QTest::newRow("totals of a missing firm") << QStringList{u"totals"_s, u"--firm"_s, u"9"_s, u"--account"_s, u"1"_s};
         QTest::newRow("blank name") << QStringList{u"new-firm"_s, u"--name"_s, u" "_s, u"--year"_s, u"2026"_s};
     }
     void badArgumentsFailWithAMessage()

@@ -22,8 +22,8 @@ constexpr int GoodsLevel = 2;
 
 void AddAnalytics(Db &db)
 {
-    LevelStore::InsertLevel(db, {CounterpartyLevel, u"Контрагенти"_s, LevelType::Counterparties});
-    LevelStore::InsertLevel(db, {GoodsLevel, u"Стоки"_s, LevelType::Goods});
+    LevelStore::InsertLevel(db, {CounterpartyLevel, u"Контрагенти"_s, NomType::Counterparties});
+    LevelStore::InsertLevel(db, {GoodsLevel, u"Стоки"_s, NomType::Goods});
 
     LevelStore::InsertKontra(db, {CounterpartyLevel, 1, u"Балкан Трейд ООД"_s, u"1234567890"_s, u"121234567"_s,
                                   u"София"_s, u"ул. Пирин 12"_s, u"02 9876543"_s, u"доставчик на стоки"_s,

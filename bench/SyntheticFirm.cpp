@@ -1,0 +1,112 @@
+#include "SyntheticFirm.h"
+
+#include "accounts/ChartStore.h"
+#include "accounts/LevelStore.h"
+#include "accounts/OpeningBalances.h"
+#include "app/Engine.h"
+#include "data/Db.h"
+#include "data/FirmFactory.h"
+#include "data/Schema.h"
+#include "data/TFD.h"
+#include "posting/JournalLines.h"
+
+#include <QDate>
+#include <QRandomGenerator>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int CounterpartyLevel = 1;
+constexpr int GoodsLevel = 2;
+
+struct Account {
+    int number;
+    int level;  // 0: synthetic
+    int lots;
+};
+
+QList<Account> MakeChart(Db &db, const SyntheticFirmSpec &spec)
+{
+    LevelStore::InsertLevel(db, {CounterpartyLevel, u"Контрагенти"_s, NomType::Counterparties});
+    LevelStore::InsertLevel(db, {GoodsLevel, u"Стоки"_s, NomType::Goods});
+    for (int i = 1; i <= spec.counterparties; ++i)
+        LevelStore::InsertKontra(db, {CounterpartyLevel, i, u"Контрагент %1"_s.arg(i), u"%1"_s.arg(1000000000 + i),
+                                      {}, {}, {}, {}, {}, {}});
+    for (int i = 1; i <= spec.goods; ++i)
+        LevelStore::InsertLot(db, {GoodsLevel, i, u"Стока %1"_s.arg(i), u"бр."_s, {}});
+
+    db.exec(u"delete from s"_s);
+    QList<Account> chart;
+    for (int i = 0; i < spec.accounts; ++i) {
+        const int number = 1000 + i * 17;
+        const int kind = i % 10;  // every tenth a counterparty account, every tenth a goods account
+        const int level = kind == 3 ? CounterpartyLevel : (kind == 7 ? GoodsLevel : 0);
+        SRow row{number, {level, 0, 0, 0, 0}, u"Сметка %1"_s.arg(number), 1 + i % 3, level == GoodsLevel ? 2 : 1,
+                 level ? 2 : 1};
+        ChartStore::Insert(db, row);
+        chart.append({number, level, level == CounterpartyLevel ? spec.counterparties : (level ? spec.goods : 0)});
+    }
+    return chart;
+}
+
+LotKey RandomKey(QRandomGenerator &rng, const Account &a)
+{
+    return {a.level ? static_cast<int>(rng.bounded(a.lots)) + 1 : 0, 0, 0, 0, 0};
+}
+}  // namespace
+
+int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
+{
+    QTextStream err(stderr);
+    NewFirmRequest request;
+    request.firm.Firm_Name = u"Синтетична %1"_s.arg(spec.postings);
+    request.firm.Firm_Period = spec.year;
+    const int id = CreateFirm(fd, request);
+
+    Db db(u"synthetic"_s);
+    db.open(AddTrailingSlash(fd.Firm(id)->Firm_DataPath) + Schema::FirmFileName, false);
+    QRandomGenerator rng(spec.seed);
+    QList<Account> chart;
+    {
+        Transaction tx(db);
+        chart = MakeChart(db, spec);
+        for (const Account &a : chart)
+            OpeningBalances::Insert(db, {a.number, RandomKey(rng, a), 0, 1000.0 + rng.bounded(1000), 0, 0});
+        OpeningBalances::Insert(db, {chart.first().number + 1, {}, 0, 0, 0, 0});
+        tx.commit();
+    }
+
+    const qint64 lines = spec.postings / 2;
+    const QDate first(spec.year, 1, 1);
+    const int days = first.daysInYear();
+    qint64 written = 0;
+    int lineNo = 1;
+    while (written < lines) {
+        Transaction tx(db);
+        for (int i = 0; i < 20000 && written < lines; ++i, ++written) {
+            const Account &dt = chart.at(rng.bounded(chart.size()));
+            const Account &kt = chart.at(rng.bounded(chart.size()));
+            JournalLine l;
+            l.Doc_No = static_cast<int>(written / 4) + 1;
+            l.Doc_StGrp = 1;
+            l.Doc_StNo = lineNo++;
+            // Dates grow with the line number, as a year of books is entered.
+            l.Doc_Date = first.addDays(static_cast<int>(written * days / lines));
+            l.Doc_S_Dt = dt.number;
+            l.dtLots = RandomKey(rng, dt);
+            l.Doc_S_Kt = kt.number;
+            l.ktLots = RandomKey(rng, kt);
+            l.Doc_St = rng.bounded(100000) / 100.0;
+            l.Doc_S_Dt_Kol = dt.level == GoodsLevel ? rng.bounded(50) + 1 : 0;
+            l.Doc_S_Kt_Kol = kt.level == GoodsLevel ? rng.bounded(50) + 1 : 0;
+            l.papNo = 1;
+            JournalLines::Write(db, l);
+        }
+        tx.commit();
+        err << "\r" << written * 2 << " postings" << Qt::flush;
+    }
+    err << Qt::endl;
+    db.exec(u"ANALYZE"_s);
+    return id;
+}

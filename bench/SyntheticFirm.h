@@ -1,0 +1,19 @@
+#pragma once
+// A large synthetic firm for timing: about 500 accounts, a counterparty and a goods level with
+// many lots, opening balances, and postings spread over the twelve months of the year, written
+// through the same data layer as the program's own.
+#include <QString>
+
+class TFD;
+
+struct SyntheticFirmSpec {
+    qint64 postings = 200000;  // analytic postings; every journal line makes two
+    int accounts = 500;
+    int counterparties = 400;
+    int goods = 600;
+    int year = 2026;
+    unsigned seed = 20261208;
+};
+
+// Creates the firm and returns its Firm_ID; prints progress to standard error.
+int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec);

@@ -2,9 +2,63 @@
 
 #include "data/Db.h"
 
+#include <QSqlQuery>
+
 using namespace Qt::StringLiterals;
 
 namespace LevelStore {
+
+QList<NomRow> Levels(Db &db)
+{
+    QList<NomRow> rows;
+    QSqlQuery q = db.exec(u"select Nom_No, Nom_Name, Nom_Type from nom order by Nom_Name, Nom_No"_s);
+    while (q.next())
+        rows << NomRow{q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()};
+    return rows;
+}
+
+std::optional<NomRow> Level(Db &db, int nomNo)
+{
+    QSqlQuery q = db.exec(u"select Nom_No, Nom_Name, Nom_Type from nom where Nom_No = ?"_s, {nomNo});
+    if (q.next())
+        return NomRow{q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()};
+    return std::nullopt;
+}
+
+QList<KontraRow> Counterparties(Db &db, int nomNo)
+{
+    QList<KontraRow> rows;
+    QSqlQuery q = db.exec(u"select Nom_No, NomEl_No, NomEl_Name, NomEl_Dn, NomEl_Bs, NomEl_Sity, NomEl_Adres, "
+                          "NomEl_Tel, NomEl_Other, NomEl_BancAcc from kontra where Nom_No = ? "
+                          "order by NomEl_Name, NomEl_No"_s,
+                          {nomNo});
+    while (q.next())
+        rows << KontraRow{q.value(0).toInt(),    q.value(1).toInt(),    q.value(2).toString(), q.value(3).toString(),
+                          q.value(4).toString(), q.value(5).toString(), q.value(6).toString(), q.value(7).toString(),
+                          q.value(8).toString(), q.value(9).toString()};
+    return rows;
+}
+
+QList<NomElRow> Lots(Db &db, int nomNo)
+{
+    QList<NomElRow> rows;
+    QSqlQuery q = db.exec(u"select Nom_No, NomEl_No, NomEl_Name, NomEl_Med, NomEl_InvNo from nomel where Nom_No = ? "
+                          "order by NomEl_Name, NomEl_No"_s,
+                          {nomNo});
+    while (q.next())
+        rows << NomElRow{q.value(0).toInt(), q.value(1).toInt(), q.value(2).toString(), q.value(3).toString(),
+                         q.value(4).toString()};
+    return rows;
+}
+
+void DeleteLevel(Db &db, int nomNo) { db.exec(u"delete from nom where Nom_No = ?"_s, {nomNo}); }
+
+void DeleteLot(Db &db, int nomNo, int nomElNo)
+{
+    const int type = db.scalar(u"select Nom_Type from nom where Nom_No = ?"_s, {nomNo}).toInt();
+    const QString table = type == NomType::Counterparties ? u"kontra"_s : u"nomel"_s;
+    db.exec(u"delete from "_s + table + u" where Nom_No = ? and NomEl_No = ?"_s, {nomNo, nomElNo});
+}
 
 void InsertLevel(Db &db, const NomRow &r)
 {

@@ -1,7 +1,9 @@
 #pragma once
 // Analytic levels (nom) and their lots: list and goods lots in nomel, numbered per level;
 // counterparties in kontra, numbered across the whole table.
+#include <QList>
 #include <QString>
+#include <optional>
 
 class Db;
 
@@ -40,6 +42,14 @@ struct KontraRow {
 };
 
 namespace LevelStore {
+QList<NomRow> Levels(Db &db);  // in name order
+std::optional<NomRow> Level(Db &db, int nomNo);
+// The lots of a level in name order; counterparties fill every field, list and goods lots the
+// fields they have.
+QList<KontraRow> Counterparties(Db &db, int nomNo);
+QList<NomElRow> Lots(Db &db, int nomNo);
+void DeleteLevel(Db &db, int nomNo);
+void DeleteLot(Db &db, int nomNo, int nomElNo);
 void InsertLevel(Db &db, const NomRow &row);
 void InsertLot(Db &db, const NomElRow &row);
 void InsertKontra(Db &db, const KontraRow &row);

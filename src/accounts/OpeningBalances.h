@@ -1,6 +1,7 @@
 #pragma once
 // Opening balances (Sns): one row per account and analytic key. Quantities are rounded to 4
 // decimals and values to 2 on every path that writes a row.
+#include <QList>
 #include <array>
 
 class Db;
@@ -19,7 +20,18 @@ struct OpeningTotals {
     double credit = 0;
 };
 
+// The four sums of an account's opening balances.
+struct SnsSums {
+    double kolDt = 0, stDt = 0, kolKt = 0, stKt = 0;
+};
+
 namespace OpeningBalances {
+QList<SnsRow> RowsOf(Db &db, int account);
+SnsSums SumsOf(Db &db, int account);
+// Deletes the row of that account and analytic key.
+void Delete(Db &db, const SnsRow &key);
+// A synthetic account has at most one opening balance; an analytic account any number.
+bool CanAdd(Db &db, int account);
 SnsRow Rounded(SnsRow row);
 // Writes the row rounded; a second row for the same key is refused with the key message.
 void Insert(Db &db, const SnsRow &row);

@@ -13,6 +13,8 @@ void Insert(Db &db, const NomPapRow &r)
     db.exec(u"insert into nom_pap (Nom_Pap_No, Nom_Pap_Name) values (?, ?)"_s, {r.Nom_Pap_No, r.Nom_Pap_Name});
 }
 
+void Delete(Db &db, int nomPapNo) { db.exec(u"delete from nom_pap where Nom_Pap_No = ?"_s, {nomPapNo}); }
+
 QList<NomPapRow> All(Db &db)
 {
     QList<NomPapRow> rows;

@@ -13,4 +13,5 @@ struct NomPapRow {
 namespace FolderStore {
 void Insert(Db &db, const NomPapRow &row);
 QList<NomPapRow> All(Db &db);
+void Delete(Db &db, int nomPapNo);
 }  // namespace FolderStore

@@ -1,0 +1,24 @@
+#pragma once
+// The deletes and the account filter of the main window: each asks its question, refuses with
+// the in-use message, and answers whether something changed, so the window only refills.
+#include "accounts/ChartStore.h"
+#include "accounts/OpeningBalances.h"
+
+#include <optional>
+
+class Db;
+
+namespace MainCommands {
+bool DeleteAccount(Db &db, std::optional<int> account);
+bool DeleteLevel(Db &db, std::optional<int> level);
+bool DeleteLot(Db &db, int level, std::optional<int> lot);
+bool DeleteFolder(Db &db, std::optional<int> folder);
+bool DeleteOpeningBalance(Db &db, const std::optional<SnsRow> &row);
+
+struct FilteredAccounts {
+    AccountFilter filter = AccountFilter::All;
+    QList<SRow> accounts;
+};
+// A filter that leaves no account shows the message and is removed.
+FilteredAccounts FilterAccounts(Db &db, AccountFilter filter);
+}  // namespace MainCommands

@@ -186,12 +186,20 @@ void RunAll(Db &db, const QStringList &statements)
         db.exec(statement);
 }
 
-void Migrate(Db &db, int current, const QString &what)
+// Version 2 of a firm file: the lock table of rows being edited.
+const QString FirmStep2 =
+    u"CREATE TABLE IF NOT EXISTS RecLocks (Lock_Table TEXT NOT NULL, Lock_Key TEXT NOT NULL, Lock_User TEXT, "
+    "Lock_Host TEXT, Lock_Pid INTEGER, Lock_Start INTEGER, Lock_Since TEXT, PRIMARY KEY (Lock_Table, Lock_Key))"_s;
+
+// Runs the steps after the file's version, each once and in order; steps[i] brings a file to
+// version i + 2.
+void Migrate(Db &db, int current, const QString &what, const QStringList &steps)
 {
     const int version = db.userVersion();
     if (version > current)
         throw MyException(u"Файлът е създаден от по-нова версия на програмата: "_s + what);
-    // Version 1 is the first released schema; later steps go here in order, each run once.
+    for (int v = std::max(version, 1); v < current; ++v)
+        db.exec(steps.at(v - 1));
     if (version < current)
         db.setUserVersion(current);
 }
@@ -207,11 +215,12 @@ void CreateRegistryTables(Db &db)
 void CreateFirmTables(Db &db)
 {
     RunAll(db, FirmStatements());
+    db.exec(FirmStep2);
     db.setUserVersion(FirmVersion);
 }
 
-void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion, db.fileName()); }
-void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName()); }
+void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion, db.fileName(), {}); }
+void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2}); }
 
 QString ConstraintMessage(const QString &databaseText)
 {

@@ -126,9 +126,10 @@ QPushButton *TForm1::navigationButton(const QString &caption) const
 
 bool TForm1::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && m_firstActivation) {
+    // Activation or, on a desktop without a window manager, the first show: whichever comes first.
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && m_firstActivation) {
         m_firstActivation = false;
-        // Not from inside the activation itself: the choice window runs its own event loop.
+        // Not from inside the event itself: the choice window runs its own event loop.
         QTimer::singleShot(0, this, [this] { openFirmChoice(true); });
     }
     return QMainWindow::event(event);

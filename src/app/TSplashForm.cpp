@@ -141,7 +141,7 @@ int TSplashForm::RandomStyle()
 }
 
 TSplashForm::TSplashForm(int style, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_style(style >= 1 && style <= StyleCount ? style : RandomStyle()),
       m_picture(ProductPicture()),
       m_animation(new QVariantAnimation(this))
@@ -159,6 +159,7 @@ TSplashForm::TSplashForm(int style, QWidget *parent)
     m_animation->setDuration(durationMs());
     connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
         m_progress = value.toReal();
+        raise();  // stays above the windows created after it, also without a window manager
         update();
     });
     connect(m_animation, &QVariantAnimation::finished, this, &TSplashForm::transitionDone);

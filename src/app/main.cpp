@@ -104,6 +104,8 @@ int main(int argc, char *argv[])
     mainWindow.setPreselectedFirm(options.firmId != 0 ? options.firmId : demoFirm);
     QObject::connect(&mainWindow, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); },
                      Qt::QueuedConnection);
+    // The whole screen also where no window manager honours "maximized".
+    mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
     return app.exec();
 }

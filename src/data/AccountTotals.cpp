@@ -100,12 +100,16 @@ Sums AccountOpening(Db &db, int account, const LotKey &lots)
 }
 
 Sums AccountTurnover(Db &db, const QString &table, int account, const LotKey &lots, const QDate &from,
-                     const QDate &to)
+                     const QDate &to, const std::optional<ExcludedGroup> &excluded)
 {
     QString sql = u"select sum(An_S_Dt_Kol), sum(An_S_Dt_St), sum(An_S_Kt_Kol), sum(An_S_Kt_St) from "_s + table
                   + u" where An_S_No = ? and An_Date between ? and ?"_s;
     QVariantList binds{account, Formats::SqlDate(from), Formats::SqlDate(to)};
     AddLotFilter(sql, binds, u"An_S_An"_s, lots);
+    if (excluded) {
+        sql += u" and not (An_Doc_No = ? and An_Stat_Grp = ?)"_s;
+        binds << excluded->docNo << excluded->group;
+    }
     return ReadSums(db, sql, binds);
 }
 
@@ -146,7 +150,8 @@ void CloseByBalanceType(TAccountValue &v, int balanceType, bool round)
 }
 
 TAccountValue GetAccountValue(Db &db, int account, const LotKey &lots, const ReportingPeriod &period,
-                              const QDate &from, const QDate &to, const QString &postingsTable)
+                              const QDate &from, const QDate &to, const QString &postingsTable,
+                              const std::optional<ExcludedGroup> &excluded)
 {
     TAccountValue v;
     v.dateFrom = Formats::Date(from);
@@ -163,12 +168,12 @@ TAccountValue GetAccountValue(Db &db, int account, const LotKey &lots, const Rep
             SetOpening(v, Rounded(AccountOpening(db, account, lots)));
         } else {
             const TAccountValue before = GetAccountValue(db, account, lots, period, period.Date_Ot, from.addDays(-1),
-                                                         postingsTable);
+                                                         postingsTable, excluded);
             if (!before.valid)
                 return Failed(v, u"GetAccountValue >> sub call fail!"_s);
             SetOpening(v, ClosingOf(before));
         }
-        SetTurnover(v, Rounded(AccountTurnover(db, table, account, lots, from, to)));
+        SetTurnover(v, Rounded(AccountTurnover(db, table, account, lots, from, to, excluded)));
         CloseByBalanceType(v, v.account.balanceType, true);
         v.valid = true;
         return v;

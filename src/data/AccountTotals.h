@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 
 class Db;
 
@@ -50,11 +51,18 @@ inline const QString MissingAccountMessage = QStringLiteral("Сметката л
 
 ReportingPeriod ReadPeriod(Db &db);
 
+// An entry group whose own postings are left out of a balance while the group is edited.
+struct ExcludedGroup {
+    int docNo = 0;
+    int group = 0;
+};
+
 // Totals of `account` narrowed to `lots`. Never throws: a failure comes back not valid with its
 // text ("Заявката е с дата извън отчетния период!", "Сметката липсва е сметкоплана!", …).
 // `postingsTable` is the postings table as callers name it ("an", "An" or "An.DB").
 TAccountValue GetAccountValue(Db &db, int account, const LotKey &lots, const ReportingPeriod &period,
-                              const QDate &from, const QDate &to, const QString &postingsTable = QStringLiteral("an"));
+                              const QDate &from, const QDate &to, const QString &postingsTable = QStringLiteral("an"),
+                              const std::optional<ExcludedGroup> &excluded = std::nullopt);
 
 // What `account` received on its debit side from `corrAccount`'s credit, unrounded.
 TKorespValue GetKorespValue(Db &db, int account, int corrAccount, const LotKey &lots, const LotKey &corrLots,

@@ -24,4 +24,17 @@ QList<NomPapRow> All(Db &db)
     return rows;
 }
 
+std::optional<NomPapRow> Find(Db &db, int nomPapNo)
+{
+    QSqlQuery q = db.exec(u"select Nom_Pap_No, Nom_Pap_Name from nom_pap where Nom_Pap_No = ?"_s, {nomPapNo});
+    if (!q.next())
+        return std::nullopt;
+    return NomPapRow{q.value(0).toInt(), q.value(1).toString()};
+}
+
+void Rename(Db &db, int nomPapNo, const QString &name)
+{
+    db.exec(u"update nom_pap set Nom_Pap_Name = ? where Nom_Pap_No = ?"_s, {name, nomPapNo});
+}
+
 }  // namespace FolderStore

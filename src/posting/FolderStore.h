@@ -2,6 +2,7 @@
 // Document folders (nom_pap).
 #include <QList>
 #include <QString>
+#include <optional>
 
 class Db;
 
@@ -13,5 +14,7 @@ struct NomPapRow {
 namespace FolderStore {
 void Insert(Db &db, const NomPapRow &row);
 QList<NomPapRow> All(Db &db);
+std::optional<NomPapRow> Find(Db &db, int nomPapNo);
+void Rename(Db &db, int nomPapNo, const QString &name);
 void Delete(Db &db, int nomPapNo);
 }  // namespace FolderStore

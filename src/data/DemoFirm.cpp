@@ -5,6 +5,8 @@
 #include "accounts/OpeningBalances.h"
 #include "app/Engine.h"
 #include "data/Db.h"
+#include "data/DemoDocuments.h"
+#include "data/TDM.h"
 #include "data/FirmFactory.h"
 #include "data/Schema.h"
 #include "data/TFD.h"
@@ -98,13 +100,17 @@ int EnsureDemoFirm(TFD &fd, int year)
 
     const auto firm = fd.Firm(id);
     try {
-        Db db(u"demo"_s);
-        db.open(AddTrailingSlash(firm->Firm_DataPath) + Schema::FirmFileName, false);
-        Transaction tx(db);
-        AddAnalytics(db);
-        AddFolders(db);
-        AddOpeningBalances(db);
-        tx.commit();
+        TDM dm;
+        dm.Open(firm->Firm_DataPath);
+        Db &db = dm.db();
+        {
+            Transaction tx(db);
+            AddAnalytics(db);
+            AddFolders(db);
+            AddOpeningBalances(db);
+            tx.commit();
+        }
+        AddDemoDocuments(fd, dm, request.firm.Firm_Period);
     } catch (...) {
         // A demo firm without its contents would mislead; take it out of the registry again.
         fd.DeleteFirm(id);

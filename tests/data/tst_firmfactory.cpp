@@ -4,7 +4,9 @@
 #include "data/Errors.h"
 #include "data/FirmChoice.h"
 #include "data/FirmFactory.h"
+#include "data/Rounding.h"
 #include "data/Schema.h"
+#include "data/YearClosing.h"
 #include "posting/FolderStore.h"
 #include "support/TestFixture.h"
 
@@ -252,6 +254,33 @@ private slots:
             "(select 1 from kontra where kontra.Nom_No = s.S_An1 and kontra.NomEl_No = Sns.Sn_An1)"_s);
         QVERIFY(orphan.next());
         QCOMPARE(orphan.value(0).toInt(), 0);
+    }
+
+    void demoFirmHasAYearOfBalancedBooks()
+    {
+        TestFixture f;
+        const int id = EnsureDemoFirm(f.fd, 2026);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(id)).opened);
+        Db &db = f.dm.db();
+        const int lines = f.dm.RecordCount(u"doc"_s);
+        QVERIFY(lines > 100);
+        QCOMPARE(f.dm.RecordCount(u"an"_s), 2 * lines);
+        QCOMPARE(db.scalar(u"select count(*) from nom_p where Nom_Dnevnik = 1 and Nom_VidDostavka = 2"_s).toInt(), 12);
+        QCOMPARE(db.scalar(u"select count(*) from nom_p where Nom_Dnevnik = 2 and Nom_VidDostavka = 4"_s).toInt(), 12);
+        for (int folder = 1; folder <= 4; ++folder)
+            QVERIFY(db.scalar(u"select count(*) from nom_p where Nom_P_No = ?"_s, {folder}).toInt() >= 12);
+        double debit = 0, credit = 0;
+        for (const SnsRow &row : ClosingBalances(db)) {
+            debit += row.Sn_St_Dt;
+            credit += row.Sn_St_Kt;
+            if (row.Sn_UNo == 304) {
+                QVERIFY(row.Sn_Kol_Dt > 0);  // goods are never released beyond the stock
+                QVERIFY(row.Sn_St_Dt > 0);
+            }
+        }
+        QCOMPARE(RoundAmount(debit), RoundAmount(credit));
+        // Every released lot was priced at its average cost: no lot keeps value without quantity.
+        QCOMPARE(db.scalar(u"select count(*) from doc where Doc_S_Kt = 304 and Doc_St <= 0"_s).toInt(), 0);
     }
 };
 

@@ -10,7 +10,15 @@
 #include "data/FirmFactory.h"
 #include "data/TFD.h"
 
-#include <QCoreApplication>
+#include "reportkit/PageStore.h"
+#include "reportkit/Render.h"
+#include "reports/GeneralLedger.h"
+#include "reports/ReportPeriod.h"
+#include "reports/TrialBalance.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <memory>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -23,7 +31,10 @@ const QString Usage = u"Употреба: orvalis-cli [--data-dir DIR] КОМА�
                       "  new-firm --name ИМЕ --year ГОДИНА [--dir DIR]   нова фирма с отметнатия сметкоплан\n"
                       "  demo                                  създава демо фирмата и извежда номера ѝ\n"
                       "  totals --firm ID --account N [--lots a,b,c,d,e] [--from дд.ММ.гггг --to дд.ММ.гггг]\n"
-                      "                                        салда и обороти на сметка (и партиди)\n"_s;
+                      "                                        салда и обороти на сметка (и партиди)\n"
+                      "  report trial-balance|general-ledger --firm ID --from дд.ММ.гггг --to дд.ММ.гггг\n"
+                      "         [--account N] [--quantity] [--all-accounts] (--text ФАЙЛ | --pdf ФАЙЛ)\n"
+                      "                                        справка без прозорец, като текст или PDF\n"_s;
 
 class UsageError : public std::exception {
 public:
@@ -85,19 +96,25 @@ LotKey LotsOption(const QMap<QString, QString> &options)
     return lots;
 }
 
-// The twelve figures of an account's totals, one "name value" per line.
-int Totals(TFD &fd, const QMap<QString, QString> &options, QTextStream &out)
+// Opens the firm of --firm for a command that reads its books.
+void OpenFirmOption(TFD &fd, TDM &dm, const QMap<QString, QString> &options)
 {
     const int firmId = NumberOption(options, u"--firm"_s);
-    const int account = NumberOption(options, u"--account"_s);
-    const LotKey lots = LotsOption(options);
     const auto firm = fd.Firm(firmId);
     if (!firm)
         throw MyException(u"Няма фирма с номер "_s + QString::number(firmId));
-    TDM dm;
     const FirmOpenResult opened = OpenFirm(fd, dm, *firm);
     if (!opened.opened)
         throw MyException(opened.message);
+}
+
+// The twelve figures of an account's totals, one "name value" per line.
+int Totals(TFD &fd, const QMap<QString, QString> &options, QTextStream &out)
+{
+    const int account = NumberOption(options, u"--account"_s);
+    const LotKey lots = LotsOption(options);
+    TDM dm;
+    OpenFirmOption(fd, dm, options);
     const ReportingPeriod period = ReadPeriod(dm.db());
     const QDate from = DateOption(options, u"--from"_s, period.Date_Ot);
     const QDate to = DateOption(options, u"--to"_s, DefaultEndDate(period));
@@ -113,6 +130,58 @@ int Totals(TFD &fd, const QMap<QString, QString> &options, QTextStream &out)
         {"CloseKtKol", Formats::Quantity(v.closeKtKol)}, {"CloseKtSt", Formats::Amount(v.closeKtSt)}};
     for (const auto &[name, value] : figures)
         out << name << ' ' << value << Qt::endl;
+    return 0;
+}
+
+// report trial-balance|general-ledger …: the same pages the preview shows, as text or PDF.
+int Report(TFD &fd, QStringList args, QTextStream &out)
+{
+    if (args.isEmpty())
+        throw UsageError(u"Посочете справка: trial-balance или general-ledger."_s);
+    const QString kind = args.takeFirst();
+    if (kind != u"trial-balance"_s && kind != u"general-ledger"_s)
+        throw UsageError(u"Непозната справка: "_s + kind);
+    bool quantity = false, allAccounts = false;
+    for (const QString &flag : {u"--quantity"_s, u"--all-accounts"_s})
+        if (args.removeAll(flag) > 0)
+            (flag == u"--quantity"_s ? quantity : allAccounts) = true;
+    const auto options = ParseOptions(args, {u"--firm"_s, u"--from"_s, u"--to"_s, u"--account"_s, u"--text"_s,
+                                             u"--pdf"_s});
+    if (options.contains(u"--text"_s) == options.contains(u"--pdf"_s))
+        throw UsageError(u"Посочете точно едно от --text ФАЙЛ и --pdf ФАЙЛ."_s);
+    TDM dm;
+    OpenFirmOption(fd, dm, options);
+    const ReportingPeriod period = ReadPeriod(dm.db());
+    const QDate from = DateOption(options, u"--from"_s, period.Date_Ot);
+    const QDate to = DateOption(options, u"--to"_s, DefaultEndDate(period));
+    const QString problem = ReportPeriodProblem(from, to, period);
+    if (!problem.isEmpty())
+        throw MyException(problem);
+    const QString firmName = fd.Firm(NumberOption(options, u"--firm"_s))->Firm_Name;
+
+    std::unique_ptr<rk::ReportJob> job;
+    if (kind == u"trial-balance"_s) {
+        TrialBalanceOptions o{from, to, firmName, 0, !allAccounts, quantity};
+        if (options.contains(u"--account"_s))
+            o.account = NumberOption(options, u"--account"_s);
+        job = std::make_unique<TrialBalanceJob>(dm.db(), o);
+    } else {
+        job = std::make_unique<GeneralLedgerJob>(dm.db(), GeneralLedgerOptions{from, to, firmName});
+    }
+    rk::PageStore pages;
+    rk::RunReport(*job, pages);
+    const auto pageAt = [&pages](int i) { return pages.page(i); };
+    if (options.contains(u"--pdf"_s)) {
+        QString error;
+        if (!rk::WritePdf(options.value(u"--pdf"_s), pages.count(), pageAt, &error))
+            throw MyException(error);
+    } else {
+        QFile file(options.value(u"--text"_s));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw MyException(u"Не мога да запиша файла: "_s + file.fileName());
+        file.write(rk::ReportText(pages.count(), pageAt).toUtf8());
+    }
+    out << pages.count() << Qt::endl;
     return 0;
 }
 
@@ -161,6 +230,8 @@ int Run(const QStringList &arguments, QTextStream &out)
         out << EnsureDemoFirm(fd) << Qt::endl;
         return 0;
     }
+    if (command == u"report"_s)
+        return Report(fd, args, out);
     if (command == u"totals"_s)
         return Totals(fd, ParseOptions(args, {u"--firm"_s, u"--account"_s, u"--lots"_s, u"--from"_s, u"--to"_s}), out);
     throw UsageError(u"Непозната команда: "_s + command);
@@ -170,7 +241,10 @@ int Run(const QStringList &arguments, QTextStream &out)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Reports measure text with the fonts the windows use; no display is needed for that.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"Orvalis"_s);
     QTextStream out(stdout);
     QTextStream err(stderr);

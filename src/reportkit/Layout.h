@@ -1,0 +1,66 @@
+#pragma once
+// Places bands on pages: the title on the first page, the page header on every page, bands in
+// order with a new page where one does not fit or a band asks for it, and the page footer with
+// the page number. Finished pages go to a sink one at a time.
+#include "reportkit/Band.h"
+
+#include <functional>
+
+namespace rk {
+
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual void addPage(Page &&page) = 0;
+};
+
+class ReportLayout {
+public:
+    ReportLayout(const PageSetup &setup, PageSink &sink);
+
+    void setTitle(const Band &band) { m_title = band; }
+    void setPageHeader(const Band &band) { m_header = band; }
+    void setPageFooter(std::function<Band(int page)> footer) { m_footer = std::move(footer); }
+
+    // Places a band; a cell text may hold "{page}", the number of the page it lands on.
+    void add(const Band &band);
+    // Bands that belong together (a ledger section): they start on a new page when they do not
+    // fit on this one but would on an empty one.
+    void addGroup(const QList<Band> &bands);
+    void pageBreak();
+    // Ends the last page; a report without bands still gets its one page.
+    void finish();
+
+    int pagesDone() const { return m_pagesDone; }
+    const PageSetup &setup() const { return m_setup; }
+    static double BandHeight(const Band &band);
+
+private:
+    void startPage();
+    void closePage();
+    double footerHeight() const;
+    double spaceLeft() const;
+    double emptyPageSpace() const;
+    void place(const Band &band, double y, double height);
+
+    PageSetup m_setup;
+    PageSink &m_sink;
+    Band m_title;
+    Band m_header;
+    std::function<Band(int)> m_footer;
+    Page m_page;
+    bool m_open = false;
+    double m_y = 0;
+    int m_pagesDone = 0;
+};
+
+// The items of a band laid out at the origin with the given height.
+QList<PageItem> BandItems(const Band &band, double height);
+// Several bands as one, each below the other (a title block, a heading of several rows).
+Band Stack(const QList<Band> &rows);
+
+// The engine's own page footer: "страница..." with the page number and, when given, a stamp at
+// the right.
+Band PageNumberFooter(const PageSetup &setup, int page, const QString &stamp = {});
+
+}  // namespace rk

@@ -1,0 +1,25 @@
+#pragma once
+// Renderers of finished pages: a painter for the preview, the printer and PDF, and plain text
+// for tests and the command line.
+#include "reportkit/Page.h"
+
+#include <QString>
+#include <functional>
+
+class QPainter;
+
+namespace rk {
+
+// Paints the page with its top left corner at the painter's origin, `unitsPerMm` device units
+// to the millimetre.
+void PaintPage(QPainter &painter, const Page &page, double unitsPerMm);
+
+// Writes pages 0..count-1 as a PDF file; false with the reason when the file cannot be written.
+bool WritePdf(const QString &file, int count, const std::function<Page(int)> &pageAt, QString *error = nullptr);
+
+// A page as text: each text line at the row and column its position gives.
+QString PageText(const Page &page);
+// All pages, separated by form feeds.
+QString ReportText(int count, const std::function<Page(int)> &pageAt);
+
+}  // namespace rk

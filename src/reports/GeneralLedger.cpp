@@ -1,0 +1,142 @@
+#include "reports/GeneralLedger.h"
+
+#include "data/Db.h"
+#include "data/Errors.h"
+#include "data/Formats.h"
+#include "reports/ReportParts.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
+using ReportParts::Money;
+
+namespace {
+// Columns: label, debit, credit, corresponding account number and name.
+constexpr double LabelX = 0, LabelW = 45, DtX = 45, DtW = 30, KtX = 75, KtW = 30, CorrX = 108, CorrNoW = 14;
+constexpr double CorrNameX = CorrX + CorrNoW;
+}  // namespace
+
+GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(db), m_options(std::move(options))
+{
+    m_period = ReadPeriod(db);
+    QSqlQuery accounts = db.exec(u"SELECT S_UNo, S_Name FROM s ORDER BY S_UNo"_s);
+    while (accounts.next())
+        m_accounts.append({accounts.value(0).toInt(), accounts.value(1).toString()});
+
+    bool anyData = false;
+    QSqlQuery openings = db.exec(u"SELECT Sn_UNo, SUM(Sn_St_Dt), SUM(Sn_St_Kt) FROM Sns GROUP BY Sn_UNo"_s);
+    while (openings.next()) {
+        const Opening o{openings.value(1).toDouble(), openings.value(2).toDouble()};
+        m_openings.insert(openings.value(0).toInt(), o);
+        anyData |= o.dt != 0 || o.kt != 0;
+    }
+    QSqlQuery turnovers = db.exec(
+        u"SELECT An.An_S_No, An.An_S_Cr_No, S_1.S_Name, SUM(An.An_S_Dt_St), SUM(An.An_S_Kt_St) FROM an An "
+        "INNER JOIN s S_1 ON An.An_S_Cr_No = S_1.S_UNo WHERE An.An_Date BETWEEN ? AND ? "
+        "GROUP BY An.An_S_No, An.An_S_Cr_No, S_1.S_Name ORDER BY An.An_S_No, An.An_S_Cr_No"_s,
+        {Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)});
+    while (turnovers.next()) {
+        const Turnover t{turnovers.value(1).toInt(), turnovers.value(2).toString(), turnovers.value(3).toDouble(),
+                         turnovers.value(4).toDouble()};
+        m_turnovers[turnovers.value(0).toInt()].append(t);
+        anyData |= t.dt != 0 || t.kt != 0;
+    }
+    if (!anyData)
+        throw MyException(NoLedgerDataMessage);
+}
+
+QString GeneralLedgerJob::title() const { return u"Главна книга"_s; }
+
+rk::PageSetup GeneralLedgerJob::setup() const { return rk::PageSetup{}; }
+
+bool GeneralLedgerJob::shown(const Turnover &t, const Opening &o) const
+{
+    return !(t.dt == 0 && t.kt == 0 && o.dt == 0 && o.kt == 0);
+}
+
+void GeneralLedgerJob::begin(rk::ReportLayout &layout)
+{
+    const double w = setup().contentWidth();
+    rk::Band title = rk::Stack({ReportParts::TitleLine(u"ГЛАВНА  КНИГА"_s, w, 13),
+                                ReportParts::TitleLine(u"Фирма: "_s + m_options.firmName, w, 10, false),
+                                ReportParts::TitleLine(u"за периода "_s + Formats::Date(m_options.from) + u" до "_s
+                                                           + Formats::Date(m_options.to),
+                                                       w, 9, false)});
+    title.minHeight += 4;
+    layout.setTitle(title);
+    layout.setPageFooter([](int page) { return rk::PageNumberFooter(rk::PageSetup{}, page, ReportParts::Stamp()); });
+}
+
+bool GeneralLedgerJob::step(rk::ReportLayout &layout)
+{
+    while (m_next < m_accounts.size()) {
+        const auto &[account, name] = m_accounts[m_next++];
+        const Opening opening = m_openings.value(account);
+        QList<Turnover> rows = m_turnovers.value(account);
+        const Turnover first = rows.isEmpty() ? Turnover{} : rows.first();
+        if (!shown(first, opening) && std::none_of(rows.begin(), rows.end(), [&](const Turnover &t) {
+                return shown(t, opening);
+            }))
+            continue;
+        QList<rk::Band> section;
+        if (shown(first, opening)) {
+            rk::Band heading;
+            heading.cells << rk::TextCell(LabelX, LabelW, u"Сметка"_s, rk::Align::Left, true)
+                          << rk::NumberCell(DtX, DtW, u"Дебит"_s, true) << rk::NumberCell(KtX, KtW, u"Кредит"_s, true)
+                          << rk::TextCell(CorrX, 70, u"Кореспондираща сметка"_s, rk::Align::Left, true);
+            rk::Band accountBand;
+            accountBand.cells << rk::TextCell(LabelX, 14, QString::number(account), rk::Align::Left, true);
+            rk::Cell accountName = rk::TextCell(14, 150, name, rk::Align::Left, true);
+            accountName.wrap = true;
+            accountBand.cells << accountName;
+            section << heading << accountBand;
+            if (m_openings.contains(account)) {
+                rk::Band open;
+                open.cells << rk::TextCell(LabelX, LabelW, u"Начални салдо:"_s)
+                           << rk::NumberCell(DtX, DtW, Money(opening.dt)) << rk::NumberCell(KtX, KtW, Money(opening.kt));
+                section << open;
+            }
+        }
+        for (const Turnover &t : rows) {
+            if (!shown(t, opening))
+                continue;
+            rk::Band row;
+            row.cells << rk::TextCell(LabelX, LabelW, u"Обороти:"_s) << rk::NumberCell(DtX, DtW, Money(t.dt))
+                      << rk::NumberCell(KtX, KtW, Money(t.kt));
+            if (t.corrAccount > 0)
+                row.cells << rk::NumberCell(CorrX, CorrNoW - 2, QString::number(t.corrAccount));
+            rk::Cell corrName = rk::TextCell(CorrNameX, setup().contentWidth() - CorrNameX, t.corrName);
+            corrName.wrap = true;
+            row.cells << corrName;
+            section << row;
+        }
+        const Turnover last = rows.isEmpty() ? Turnover{} : rows.last();
+        if (shown(last, opening)) {
+            const TAccountValue closing = GetAccountValue(m_db, account, {}, m_period, m_options.from, m_options.to);
+            if (!closing.valid)
+                throw MyException(closing.errorText);
+            rk::Band close;
+            close.cells << rk::TextCell(LabelX, LabelW, u"Крайно салдо:"_s, rk::Align::Left, true)
+                        << rk::NumberCell(DtX, DtW, Money(closing.closeDtSt), true)
+                        << rk::NumberCell(KtX, KtW, Money(closing.closeKtSt), true);
+            rk::Band spacer;
+            spacer.minHeight = 4;
+            section << close << spacer;
+        }
+        layout.addGroup(section);
+        ++m_sections;
+        return true;
+    }
+    return false;
+}
+
+void GeneralLedgerJob::end(rk::ReportLayout &layout)
+{
+    for (const rk::Band &b : ReportParts::SignatureBlock(setup().contentWidth()))
+        layout.add(b);
+}
+
+int GeneralLedgerJob::progress() const
+{
+    return m_accounts.isEmpty() ? 100 : int(100.0 * m_next / m_accounts.size());
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The general ledger: account by account the opening balance of the year, the period's
+// turnovers by corresponding account in number order, and the closing balance at the period's
+// end.
+#include "data/AccountTotals.h"
+#include "reportkit/Job.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+
+class Db;
+
+struct GeneralLedgerOptions {
+    QDate from;
+    QDate to;
+    QString firmName;
+};
+
+inline const QString NoLedgerDataMessage = QStringLiteral("Няма данни за избрания период!");
+
+class GeneralLedgerJob : public rk::ReportJob {
+public:
+    // Reads the three queries; throws "Няма данни за избрания период!" when there is nothing.
+    GeneralLedgerJob(Db &db, GeneralLedgerOptions options);
+
+    QString title() const override;
+    rk::PageSetup setup() const override;
+    void begin(rk::ReportLayout &layout) override;
+    bool step(rk::ReportLayout &layout) override;
+    void end(rk::ReportLayout &layout) override;
+    int progress() const override;
+
+    int sectionsPrinted() const { return m_sections; }
+
+private:
+    struct Turnover {
+        int corrAccount = 0;
+        QString corrName;
+        double dt = 0, kt = 0;
+    };
+    struct Opening {
+        double dt = 0, kt = 0;
+    };
+    bool shown(const Turnover &t, const Opening &o) const;
+
+    Db &m_db;
+    GeneralLedgerOptions m_options;
+    ReportingPeriod m_period;
+    QList<std::pair<int, QString>> m_accounts;
+    QHash<int, Opening> m_openings;
+    QHash<int, QList<Turnover>> m_turnovers;
+    int m_next = 0;
+    int m_sections = 0;
+};

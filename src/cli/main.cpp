@@ -16,7 +16,9 @@
 #include "reports/ReportPeriod.h"
 #include "reports/TrialBalance.h"
 
+#include <QDir>
 #include <QFile>
+#include <unistd.h>
 #include <QGuiApplication>
 #include <memory>
 #include <QTextStream>
@@ -242,14 +244,25 @@ int Run(const QStringList &arguments, QTextStream &out)
 int main(int argc, char *argv[])
 {
     // Reports measure text with the fonts the windows use; no display is needed for that.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (std::any_of(argv + 1, argv + argc, [](const char *a) { return qstrcmp(a, "report") == 0; })) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(getuid());
+            QDir().mkpath(QString::fromLocal8Bit(runtime));
+            QFile::setPermissions(QString::fromLocal8Bit(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", runtime);
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(u"Orvalis"_s);
     QTextStream out(stdout);
     QTextStream err(stderr);
     try {
-        return Run(app.arguments(), out);
+        return Run(QCoreApplication::arguments(), out);
     } catch (const UsageError &e) {
         err << e.text() << Qt::endl << Usage;
         return 2;

@@ -191,6 +191,18 @@ const QString FirmStep2 =
     u"CREATE TABLE IF NOT EXISTS RecLocks (Lock_Table TEXT NOT NULL, Lock_Key TEXT NOT NULL, Lock_User TEXT, "
     "Lock_Host TEXT, Lock_Pid INTEGER, Lock_Start INTEGER, Lock_Since TEXT, PRIMARY KEY (Lock_Table, Lock_Key))"_s;
 
+// Version 3: the look-ups "is this account used by a journal line or a posting?" by index.
+const QString FirmStep3 = u"CREATE INDEX IF NOT EXISTS doc_Doc_S_Dt ON doc(Doc_S_Dt); "
+                          "CREATE INDEX IF NOT EXISTS doc_Doc_S_Kt ON doc(Doc_S_Kt); "
+                          "CREATE INDEX IF NOT EXISTS an_An_S_Cr_No ON an(An_S_Cr_No)"_s;
+
+void RunStep(Db &db, const QString &step)
+{
+    for (const QString &statement : step.split(u';', Qt::SkipEmptyParts))
+        if (!statement.trimmed().isEmpty())
+            db.exec(statement.trimmed());
+}
+
 // Runs the steps after the file's version, each once and in order; steps[i] brings a file to
 // version i + 2.
 void Migrate(Db &db, int current, const QString &what, const QStringList &steps)
@@ -199,7 +211,7 @@ void Migrate(Db &db, int current, const QString &what, const QStringList &steps)
     if (version > current)
         throw MyException(u"Файлът е създаден от по-нова версия на програмата: "_s + what);
     for (int v = std::max(version, 1); v < current; ++v)
-        db.exec(steps.at(v - 1));
+        RunStep(db, steps.at(v - 1));
     if (version < current)
         db.setUserVersion(current);
 }
@@ -215,12 +227,13 @@ void CreateRegistryTables(Db &db)
 void CreateFirmTables(Db &db)
 {
     RunAll(db, FirmStatements());
-    db.exec(FirmStep2);
+    RunStep(db, FirmStep2);
+    RunStep(db, FirmStep3);
     db.setUserVersion(FirmVersion);
 }
 
 void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion, db.fileName(), {}); }
-void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2}); }
+void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2, FirmStep3}); }
 
 QString ConstraintMessage(const QString &databaseText)
 {

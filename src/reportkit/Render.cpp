@@ -110,11 +110,13 @@ QString PageText(const Page &page)
         for (int i = 0; i < item.lines.size(); ++i) {
             const QString &text = item.lines.at(i);
             const int row = int(std::lround((item.rect.top() + i * LineHeightMm(item.fontPt)) / RowMm));
-            int col = int(std::lround(item.rect.left() / CharMm));
+            const int left = int(std::lround(item.rect.left() / CharMm));
+            int col = left;
+            // Text wider than its box in columns starts at the box, as it would overflow to the right.
             if (item.align == Align::Right)
-                col = int(std::lround(item.rect.right() / CharMm)) - int(text.size());
+                col = std::max(left, int(std::lround(item.rect.right() / CharMm)) - int(text.size()));
             else if (item.align == Align::Center)
-                col = int(std::lround(item.rect.center().x() / CharMm)) - int(text.size()) / 2;
+                col = std::max(left, int(std::lround(item.rect.center().x() / CharMm)) - int(text.size()) / 2);
             if (row < 0 || row >= rows)
                 continue;
             col = std::clamp(col, 0, cols - 1);
@@ -124,7 +126,8 @@ QString PageText(const Page &page)
         }
     }
     // Drop the margin columns and the trailing blanks.
-    const int marginCols = int(std::lround(page.setup.marginMm / CharMm));
+    // Cells keep 1 mm from their left edge; a cell at the margin starts in column 0.
+    const int marginCols = int(std::lround((page.setup.marginMm + 1) / CharMm));
     QStringList out;
     for (const QString &line : grid) {
         QString trimmed = line.mid(marginCols);

@@ -1,0 +1,181 @@
+#include "reportkit/Job.h"
+#include "reportkit/PageStore.h"
+#include "reportkit/Render.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+rk::Band Row(const QString &left, const QString &right = {})
+{
+    rk::Band b;
+    b.cells << rk::TextCell(0, 60, left);
+    if (!right.isEmpty())
+        b.cells << rk::NumberCell(100, 40, right);
+    return b;
+}
+
+QStringList TextsOf(const rk::Page &page)
+{
+    QStringList texts;
+    for (const rk::PageItem &i : page.items)
+        if (i.kind == rk::PageItem::Kind::Text)
+            texts << i.lines.join(u'|');
+    return texts;
+}
+
+// Numbers rows 1..n, one band each.
+class CountingJob : public rk::ReportJob {
+public:
+    explicit CountingJob(int rows) : m_rows(rows) {}
+    QString title() const override { return u"Проба"_s; }
+    rk::PageSetup setup() const override { return {}; }
+    void begin(rk::ReportLayout &layout) override
+    {
+        layout.setTitle(Row(u"ЗАГЛАВИЕ"_s));
+        layout.setPageHeader(Row(u"Колона"_s));
+        layout.setPageFooter([](int page) { return rk::PageNumberFooter(rk::PageSetup{}, page); });
+    }
+    bool step(rk::ReportLayout &layout) override
+    {
+        if (m_done == m_rows)
+            return false;
+        ++m_done;
+        layout.add(Row(u"ред %1"_s.arg(m_done), QString::number(m_done)));
+        return true;
+    }
+    void end(rk::ReportLayout &layout) override { layout.add(Row(u"Всичко:"_s, QString::number(m_rows))); }
+    int progress() const override { return 100 * m_done / m_rows; }
+
+private:
+    int m_rows;
+    int m_done = 0;
+};
+}  // namespace
+
+class ReportKitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bandsFlowOverPagesWithHeadersAndFooters()
+    {
+        CountingJob job(200);
+        rk::PageList pages;
+        rk::RunReport(job, pages);
+        QVERIFY(pages.pages.size() > 2);
+        int rows = 0;
+        for (const rk::Page &p : pages.pages) {
+            const QStringList texts = TextsOf(p);
+            QCOMPARE(texts.contains(u"ЗАГЛАВИЕ"_s), p.number == 1);
+            QVERIFY(texts.contains(u"Колона"_s));
+            QVERIFY(texts.contains(u"страница..."_s + QString::number(p.number)));
+            rows += int(texts.filter(u"ред "_s).size());
+            for (const rk::PageItem &i : p.items)  // nothing runs into the bottom margin
+                QVERIFY(i.rect.bottom() <= p.setup.heightMm() - p.setup.marginMm + 0.01);
+        }
+        QCOMPARE(rows, 200);
+        QVERIFY(TextsOf(pages.pages.last()).contains(u"Всичко:"_s));
+        QCOMPARE(pages.pages.last().number, int(pages.pages.size()));
+    }
+
+    void forcedBreaksGroupsAndPageNumbersInText()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        layout.add(Row(u"първа"_s));
+        rk::Band next = Row(u"втора на {page}"_s);
+        next.breakBefore = true;
+        layout.add(next);
+        for (int i = 0; i < 10; ++i)
+            layout.add(Row(u"още"_s));
+        QList<rk::Band> group;
+        for (int i = 0; i < 45; ++i)
+            group << Row(u"група"_s);
+        layout.addGroup(group);  // does not fit under the rows of page 2: starts a page of its own
+        layout.finish();
+        QCOMPARE(pages.pages.size(), 3);
+        QVERIFY(TextsOf(pages.pages[1]).contains(u"втора на 2"_s));
+        QCOMPARE(TextsOf(pages.pages[1]).filter(u"група"_s).size(), 0);
+        QCOMPARE(TextsOf(pages.pages[2]).filter(u"група"_s).size(), 45);
+    }
+
+    void wrappedCellsMakeTallerBands()
+    {
+        rk::Band one, many;
+        rk::Cell c = rk::TextCell(0, 30, u"кратко"_s);
+        c.wrap = true;
+        one.cells << c;
+        c.text = u"Неразпределена печалба от минали години и други резерви на дружеството"_s;
+        many.cells << c;
+        QVERIFY(rk::ReportLayout::BandHeight(many) > 2 * rk::ReportLayout::BandHeight(one));
+        const QStringList lines = rk::WrapText(c.text, 28, 8, false);
+        QVERIFY(lines.size() >= 3);
+        QCOMPARE(lines.join(u' '), c.text);
+    }
+
+    void textRendererPlacesColumns()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        layout.add(Row(u"Каса"_s, u"12.50"_s));
+        layout.add(Row(u"Банка"_s, u"1234567.00"_s));
+        layout.finish();
+        const QStringList lines = rk::PageText(pages.pages.first()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(u"Каса"_s));
+        // Right-aligned numbers end in the same column.
+        QCOMPARE(lines[0].size(), lines[1].size());
+        QVERIFY(lines[1].endsWith(u"1234567.00"_s));
+    }
+
+    void spooledPagesReadBackAndPdf()
+    {
+        CountingJob job(300);
+        rk::PageStore store;
+        rk::PageList list;
+        rk::RunReport(job, store);
+        CountingJob again(300);
+        rk::RunReport(again, list);
+        QCOMPARE(store.count(), int(list.pages.size()));
+        const auto fromStore = [&](int i) { return store.page(i); };
+        const auto fromList = [&](int i) { return list.pages.at(i); };
+        QCOMPARE(rk::ReportText(store.count(), fromStore), rk::ReportText(store.count(), fromList));
+        QCOMPARE(store.page(store.count() - 1).number, store.count());
+
+        QTemporaryDir dir;
+        const QString file = dir.path() + u"/r.pdf"_s;
+        QVERIFY(rk::WritePdf(file, store.count(), fromStore));
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(pdf.size() > 2000);
+        QVERIFY(!rk::WritePdf(dir.path() + u"/no/such/dir/r.pdf"_s, 1, fromStore));
+    }
+
+    void incrementalRunShowsFirstPagesAndStops()
+    {
+        CountingJob job(100000);
+        rk::PageStore store;
+        rk::ReportRun run(job, store);
+        int slices = 0;
+        while (store.count() < 2 && !run.finished()) {
+            run.runSlice(5);
+            ++slices;
+        }
+        QVERIFY(store.count() >= 2);
+        QVERIFY(!run.finished());
+        QVERIFY(run.progress() < 100);
+        run.stop();
+        QVERIFY(run.finished() && run.stopped());
+        const int kept = store.count();
+        QVERIFY(kept >= 2);
+        QVERIFY(run.runSlice(5));
+        QCOMPARE(store.count(), kept);  // nothing more after a stop
+    }
+};
+
+QTEST_MAIN(ReportKitTest)
+#include "tst_reportkit.moc"

@@ -1,0 +1,29 @@
+#pragma once
+// Compares a report's text with its golden file under tests/reports/golden/. With
+// ORVALIS_UPDATE_GOLDEN=1 in the environment the file is written instead, for a change of
+// layout that was checked by eye.
+#include <QFile>
+#include <QString>
+#include <QTest>
+
+inline bool MatchesGolden(const QString &name, const QString &text)
+{
+    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/reports/golden/") + name;
+    QFile file(path);
+    if (qEnvironmentVariableIntValue("ORVALIS_UPDATE_GOLDEN") == 1) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        file.write(text.toUtf8());
+        return true;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("missing golden file %s", qPrintable(path));
+        return false;
+    }
+    const QString expected = QString::fromUtf8(file.readAll());
+    if (expected != text) {
+        qWarning("report differs from %s:\n%s", qPrintable(path), qPrintable(text));
+        return false;
+    }
+    return true;
+}

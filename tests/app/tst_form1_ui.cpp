@@ -5,7 +5,9 @@
 #include "data/TFirmForm.h"
 #include "support/TestFixture.h"
 
+#include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -51,7 +53,11 @@ bool ShowOnFirm(TForm1 &window, int firmId)
 class Form1Test : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { new TErrorHook(qApp); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        new TErrorHook(qApp);
+    }
 
     void titleAndDate()
     {
@@ -59,7 +65,13 @@ private slots:
         TForm1 window(f.fd, f.dm);
         QCOMPARE(window.windowTitle(), u"Orvalis--V1.0.2"_s);
         QCOMPARE(window.dateText(), u"Дата: "_s + QDate::currentDate().toString(u"dd.MM.yyyy"_s));
-        QVERIFY(window.navigationButton(u"    Избор на фирма"_s));
+        for (const QString &entry : {u"    Сметкоплан"_s, u"    Аналитични нива"_s, u"    Осчетоводяване"_s,
+                                     u"    Избор на фирма"_s, u"    Справки"_s, u"    Приключване"_s, u"    Помощ"_s})
+            QVERIFY2(window.navigationButton(entry), qPrintable(entry));
+        // Nothing to act on before a firm is open.
+        window.navigationButton(u"    Сметкоплан"_s)->click();
+        QCOMPARE(window.mode(), MainMode::None);
+        QVERIFY(!window.addButton()->isEnabled());
     }
 
     void firstActivationChoosesTheFirmAndFillsTheHeader()
@@ -73,6 +85,10 @@ private slots:
         QVERIFY(f.dm.IsConnected());
         QVERIFY(!window.firstActivationPending());
         QVERIFY(f.messages.shown.isEmpty());
+        QCOMPARE(window.mode(), MainMode::Chart);
+        QCOMPARE(window.listTitle(), u"Сметкоплан"_s);
+        QVERIFY(window.listCaptions().contains(u"501 Каса в левове"_s));
+        QCOMPARE(window.list()->currentRow(), 0);
     }
 
     void choosingAnotherFirmLaterUpdatesTheHeader_data()

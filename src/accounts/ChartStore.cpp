@@ -33,6 +33,14 @@ void Insert(Db &db, const SRow &r)
              r.S_Kol_Val_Type, r.S_An_Sint_Type});
 }
 
+void Update(Db &db, int original, const SRow &r)
+{
+    db.exec(u"update s set S_UNo = ?, S_An1 = ?, S_An2 = ?, S_An3 = ?, S_An4 = ?, S_An5 = ?, S_Name = ?, "
+            "S_Act_Pas_Type = ?, S_Kol_Val_Type = ?, S_An_Sint_Type = ? where S_UNo = ?"_s,
+            {r.S_UNo, r.S_An[0], r.S_An[1], r.S_An[2], r.S_An[3], r.S_An[4], r.S_Name, r.S_Act_Pas_Type,
+             r.S_Kol_Val_Type, r.S_An_Sint_Type, original});
+}
+
 std::optional<SRow> Find(Db &db, int sUNo)
 {
     QSqlQuery q = db.exec(u"select "_s + Fields + u" from s where S_UNo = ?"_s, {sUNo});

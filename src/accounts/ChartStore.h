@@ -29,6 +29,8 @@ QString KindName(int code);
 
 namespace ChartStore {
 void Insert(Db &db, const SRow &row);
+// Rewrites the account that had number `original` (its number may change with it).
+void Update(Db &db, int original, const SRow &row);
 std::optional<SRow> Find(Db &db, int sUNo);
 QList<SRow> All(Db &db, AccountFilter filter = AccountFilter::All);
 void Delete(Db &db, int sUNo);

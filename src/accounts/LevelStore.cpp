@@ -25,17 +25,53 @@ std::optional<NomRow> Level(Db &db, int nomNo)
     return std::nullopt;
 }
 
+QList<NomRow> LevelsOfType(Db &db, int type)
+{
+    QList<NomRow> rows;
+    QSqlQuery q =
+        db.exec(u"select Nom_No, Nom_Name, Nom_Type from nom where Nom_Type = ? order by Nom_Name, Nom_No"_s, {type});
+    while (q.next())
+        rows << NomRow{q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()};
+    return rows;
+}
+
+std::optional<NomElRow> Lot(Db &db, int nomNo, int nomElNo)
+{
+    QSqlQuery q = db.exec(u"select Nom_No, NomEl_No, NomEl_Name, NomEl_Med, NomEl_InvNo from nomel "
+                          "where Nom_No = ? and NomEl_No = ?"_s,
+                          {nomNo, nomElNo});
+    if (!q.next())
+        return std::nullopt;
+    return NomElRow{q.value(0).toInt(), q.value(1).toInt(), q.value(2).toString(), q.value(3).toString(),
+                    q.value(4).toString()};
+}
+
+namespace {
+KontraRow ReadKontra(const QSqlQuery &q)
+{
+    return KontraRow{q.value(0).toInt(),    q.value(1).toInt(),    q.value(2).toString(), q.value(3).toString(),
+                     q.value(4).toString(), q.value(5).toString(), q.value(6).toString(), q.value(7).toString(),
+                     q.value(8).toString(), q.value(9).toString()};
+}
+const QString KontraFields = u"Nom_No, NomEl_No, NomEl_Name, NomEl_Dn, NomEl_Bs, NomEl_Sity, NomEl_Adres, NomEl_Tel, "
+                             "NomEl_Other, NomEl_BancAcc"_s;
+}  // namespace
+
+std::optional<KontraRow> Kontra(Db &db, int nomElNo)
+{
+    QSqlQuery q = db.exec(u"select "_s + KontraFields + u" from kontra where NomEl_No = ?"_s, {nomElNo});
+    if (!q.next())
+        return std::nullopt;
+    return ReadKontra(q);
+}
+
 QList<KontraRow> Counterparties(Db &db, int nomNo)
 {
     QList<KontraRow> rows;
-    QSqlQuery q = db.exec(u"select Nom_No, NomEl_No, NomEl_Name, NomEl_Dn, NomEl_Bs, NomEl_Sity, NomEl_Adres, "
-                          "NomEl_Tel, NomEl_Other, NomEl_BancAcc from kontra where Nom_No = ? "
-                          "order by NomEl_Name, NomEl_No"_s,
+    QSqlQuery q = db.exec(u"select "_s + KontraFields + u" from kontra where Nom_No = ? order by NomEl_Name, NomEl_No"_s,
                           {nomNo});
     while (q.next())
-        rows << KontraRow{q.value(0).toInt(),    q.value(1).toInt(),    q.value(2).toString(), q.value(3).toString(),
-                          q.value(4).toString(), q.value(5).toString(), q.value(6).toString(), q.value(7).toString(),
-                          q.value(8).toString(), q.value(9).toString()};
+        rows << ReadKontra(q);
     return rows;
 }
 
@@ -77,6 +113,25 @@ void InsertKontra(Db &db, const KontraRow &r)
             "NomEl_Tel, NomEl_Other, NomEl_BancAcc) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
             {r.Nom_No, r.NomEl_No, r.NomEl_Name, r.NomEl_Dn, r.NomEl_Bs, r.NomEl_Sity, r.NomEl_Adres, r.NomEl_Tel,
              r.NomEl_Other, r.NomEl_BancAcc});
+}
+
+void RenameLevel(Db &db, int nomNo, const QString &name)
+{
+    db.exec(u"update nom set Nom_Name = ? where Nom_No = ?"_s, {name, nomNo});
+}
+
+void UpdateLot(Db &db, const NomElRow &r)
+{
+    db.exec(u"update nomel set NomEl_Name = ?, NomEl_Med = ?, NomEl_InvNo = ? where Nom_No = ? and NomEl_No = ?"_s,
+            {r.NomEl_Name, r.NomEl_Med, r.NomEl_InvNo, r.Nom_No, r.NomEl_No});
+}
+
+void UpdateKontra(Db &db, const KontraRow &r)
+{
+    db.exec(u"update kontra set NomEl_Name = ?, NomEl_Dn = ?, NomEl_Bs = ?, NomEl_Sity = ?, NomEl_Adres = ?, "
+            "NomEl_Tel = ?, NomEl_Other = ?, NomEl_BancAcc = ? where NomEl_No = ?"_s,
+            {r.NomEl_Name, r.NomEl_Dn, r.NomEl_Bs, r.NomEl_Sity, r.NomEl_Adres, r.NomEl_Tel, r.NomEl_Other,
+             r.NomEl_BancAcc, r.NomEl_No});
 }
 
 }  // namespace LevelStore

@@ -44,6 +44,10 @@ struct KontraRow {
 namespace LevelStore {
 QList<NomRow> Levels(Db &db);  // in name order
 std::optional<NomRow> Level(Db &db, int nomNo);
+QList<NomRow> LevelsOfType(Db &db, int type);  // in name order
+std::optional<NomElRow> Lot(Db &db, int nomNo, int nomElNo);
+// Counterparty numbers are unique across levels, so the number alone finds one.
+std::optional<KontraRow> Kontra(Db &db, int nomElNo);
 // The lots of a level in name order; counterparties fill every field, list and goods lots the
 // fields they have.
 QList<KontraRow> Counterparties(Db &db, int nomNo);
@@ -53,4 +57,8 @@ void DeleteLot(Db &db, int nomNo, int nomElNo);
 void InsertLevel(Db &db, const NomRow &row);
 void InsertLot(Db &db, const NomElRow &row);
 void InsertKontra(Db &db, const KontraRow &row);
+// A level keeps its type for life; only its name changes.
+void RenameLevel(Db &db, int nomNo, const QString &name);
+void UpdateLot(Db &db, const NomElRow &row);
+void UpdateKontra(Db &db, const KontraRow &row);
 }  // namespace LevelStore

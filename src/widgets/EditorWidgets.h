@@ -1,0 +1,39 @@
+#pragma once
+// Pieces the record editors share: labels that answer both mouse buttons (the left edits the
+// item chosen in the box beside them, the right adds a new one), the table-state word in the
+// title strip, and a modal run that survives the dialog hiding.
+#include <QLabel>
+
+class QDialog;
+class TitleStripDialog;
+
+class MouseLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit MouseLabel(const QString &text = {}, QWidget *parent = nullptr);
+    // White while the mouse is over the label, black again when it leaves.
+    void setHoverHighlight(bool on) { m_hover = on; }
+
+signals:
+    void leftClicked();
+    void rightClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    void setTextColour(const QColor &colour);
+    bool m_hover = false;
+};
+
+// Shows a dialog modally and waits until it is done. Unlike QDialog::exec, the dialog may hide
+// meanwhile (while an editor it opened is up) without ending the wait.
+int RunModal(QDialog &dialog);
+
+// A label in the dialog's title strip, right of the caption, for the table state.
+QLabel *AddStateLabel(TitleStripDialog &dialog);
+
+// The program's texts break lines with "\r" or "\r\n"; labels want "\n".
+QString ScreenText(const QString &text);

@@ -45,6 +45,9 @@ void Db::open(const QString &file, bool create)
         exec(u"PRAGMA journal_mode=WAL"_s);
         exec(u"PRAGMA synchronous=FULL"_s);
         exec(u"PRAGMA foreign_keys=OFF"_s);
+        // Reports group and sort in memory, and a year of postings stays in the page cache.
+        exec(u"PRAGMA temp_store=MEMORY"_s);
+        exec(u"PRAGMA cache_size=-65536"_s);
     } catch (const EngineError &e) {
         close();
         throw MyException(u"Файлът не е база данни на програмата или е повреден: "_s + file + u"\r"_s

@@ -196,6 +196,13 @@ const QString FirmStep3 = u"CREATE INDEX IF NOT EXISTS doc_Doc_S_Dt ON doc(Doc_S
                           "CREATE INDEX IF NOT EXISTS doc_Doc_S_Kt ON doc(Doc_S_Kt); "
                           "CREATE INDEX IF NOT EXISTS an_An_S_Cr_No ON an(An_S_Cr_No)"_s;
 
+// Version 4: the totals index also covers the corresponding account, so the ledger's turnovers
+// of one account by corresponding account are read from the index alone.
+const QString FirmStep4 =
+    u"DROP INDEX IF EXISTS an_totals; "
+    "CREATE INDEX an_totals ON an(An_S_No, An_Date, An_S_An1, An_S_An2, An_S_An3, An_S_An4, An_S_An5, "
+    "An_S_Dt_Kol, An_S_Dt_St, An_S_Kt_Kol, An_S_Kt_St, An_S_Cr_No)"_s;
+
 void RunStep(Db &db, const QString &step)
 {
     for (const QString &statement : step.split(u';', Qt::SkipEmptyParts))
@@ -229,11 +236,12 @@ void CreateFirmTables(Db &db)
     RunAll(db, FirmStatements());
     RunStep(db, FirmStep2);
     RunStep(db, FirmStep3);
+    RunStep(db, FirmStep4);
     db.setUserVersion(FirmVersion);
 }
 
 void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion, db.fileName(), {}); }
-void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2, FirmStep3}); }
+void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2, FirmStep3, FirmStep4}); }
 
 QString ConstraintMessage(const QString &databaseText)
 {

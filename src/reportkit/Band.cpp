@@ -3,6 +3,8 @@
 #include "reportkit/Fonts.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <memory>
 
 namespace rk {
 
@@ -21,10 +23,25 @@ Cell NumberCell(double x, double w, const QString &text, bool bold) { return Tex
 
 double LineHeightMm(double fontPt) { return fontPt * 25.4 / 72.0 * 1.25; }
 
+namespace {
+// Metrics are made once per size and weight: a ledger measures hundreds of thousands of cells.
+const QFontMetricsF &Metrics(double fontPt, bool bold)
+{
+    static QHash<QPair<int, bool>, std::shared_ptr<QFontMetricsF>> cache;
+    const QPair<int, bool> key(qRound(fontPt * 10), bold);
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.insert(key, std::make_shared<QFontMetricsF>(ReportFont(fontPt, bold)));
+    return **it;
+}
+}  // namespace
+
 QStringList WrapText(const QString &text, double widthMm, double fontPt, bool bold)
 {
-    const QFontMetricsF metrics(ReportFont(fontPt, bold));
+    const QFontMetricsF &metrics = Metrics(fontPt, bold);
     const double limit = widthMm * MetricUnitsPerMm - 1;
+    if (!text.contains(u'\n') && metrics.horizontalAdvance(text) <= limit)
+        return {text};
     QStringList lines;
     for (const QString &paragraph : text.split(u'\n')) {
         QString line;

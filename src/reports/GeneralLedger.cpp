@@ -20,9 +20,10 @@ GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(
 {
     m_period = ReadPeriod(db);
     QSqlQuery accounts = db.exec(u"SELECT S_UNo, S_Name FROM s ORDER BY S_UNo"_s);
-    while (accounts.next())
+    while (accounts.next()) {
         m_accounts.append({accounts.value(0).toInt(), accounts.value(1).toString()});
-
+        m_names.insert(accounts.value(0).toInt(), accounts.value(1).toString());
+    }
     bool anyData = false;
     QSqlQuery openings = db.exec(u"SELECT Sn_UNo, SUM(Sn_St_Dt), SUM(Sn_St_Kt) FROM Sns GROUP BY Sn_UNo"_s);
     while (openings.next()) {
@@ -30,19 +31,32 @@ GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(
         m_openings.insert(openings.value(0).toInt(), o);
         anyData |= o.dt != 0 || o.kt != 0;
     }
-    QSqlQuery turnovers = db.exec(
-        u"SELECT An.An_S_No, An.An_S_Cr_No, S_1.S_Name, SUM(An.An_S_Dt_St), SUM(An.An_S_Kt_St) FROM an An "
-        "INNER JOIN s S_1 ON An.An_S_Cr_No = S_1.S_UNo WHERE An.An_Date BETWEEN ? AND ? "
-        "GROUP BY An.An_S_No, An.An_S_Cr_No, S_1.S_Name ORDER BY An.An_S_No, An.An_S_Cr_No"_s,
-        {Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)});
-    while (turnovers.next()) {
-        const Turnover t{turnovers.value(1).toInt(), turnovers.value(2).toString(), turnovers.value(3).toDouble(),
-                         turnovers.value(4).toDouble()};
-        m_turnovers[turnovers.value(0).toInt()].append(t);
-        anyData |= t.dt != 0 || t.kt != 0;
-    }
+    if (!anyData)
+        anyData = db.scalar(u"SELECT EXISTS (SELECT 1 FROM an An INNER JOIN s S_1 ON An.An_S_Cr_No = S_1.S_UNo "
+                            "WHERE An.An_Date BETWEEN ? AND ? AND (An.An_S_Dt_St <> 0 OR An.An_S_Kt_St <> 0))"_s,
+                            {Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)})
+                      .toInt()
+                  != 0;
     if (!anyData)
         throw MyException(NoLedgerDataMessage);
+}
+
+// The account's debit and credit amounts of the period by corresponding account, in number
+// order; a corresponding account missing from the chart is left out, as the join leaves it.
+QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account)
+{
+    QList<Turnover> rows;
+    QSqlQuery q = m_db.exec(u"SELECT An_S_Cr_No, SUM(An_S_Dt_St), SUM(An_S_Kt_St) FROM an "
+                            "WHERE An_S_No = ? AND An_Date BETWEEN ? AND ? GROUP BY An_S_Cr_No ORDER BY An_S_Cr_No"_s,
+                            {account, Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)});
+    while (q.next()) {
+        const int corr = q.value(0).toInt();
+        const auto name = m_names.constFind(corr);
+        if (name == m_names.constEnd())
+            continue;
+        rows.append({corr, *name, q.value(1).toDouble(), q.value(2).toDouble()});
+    }
+    return rows;
 }
 
 QString GeneralLedgerJob::title() const { return u"Главна книга"_s; }
@@ -72,7 +86,7 @@ bool GeneralLedgerJob::step(rk::ReportLayout &layout)
     while (m_next < m_accounts.size()) {
         const auto &[account, name] = m_accounts[m_next++];
         const Opening opening = m_openings.value(account);
-        QList<Turnover> rows = m_turnovers.value(account);
+        const QList<Turnover> rows = turnoversOf(account);
         const Turnover first = rows.isEmpty() ? Turnover{} : rows.first();
         if (!shown(first, opening) && std::none_of(rows.begin(), rows.end(), [&](const Turnover &t) {
                 return shown(t, opening);

@@ -21,7 +21,8 @@ inline const QString NoLedgerDataMessage = QStringLiteral("Няма данни �
 
 class GeneralLedgerJob : public rk::ReportJob {
 public:
-    // Reads the three queries; throws "Няма данни за избрания период!" when there is nothing.
+    // Reads the accounts and the opening balances; throws "Няма данни за избрания период!" when
+    // there is nothing to print. The turnovers are read account by account as the ledger goes.
     GeneralLedgerJob(Db &db, GeneralLedgerOptions options);
 
     QString title() const override;
@@ -43,13 +44,14 @@ private:
         double dt = 0, kt = 0;
     };
     bool shown(const Turnover &t, const Opening &o) const;
+    QList<Turnover> turnoversOf(int account);
 
     Db &m_db;
     GeneralLedgerOptions m_options;
     ReportingPeriod m_period;
     QList<std::pair<int, QString>> m_accounts;
     QHash<int, Opening> m_openings;
-    QHash<int, QList<Turnover>> m_turnovers;
+    QHash<int, QString> m_names;
     int m_next = 0;
     int m_sections = 0;
 };

@@ -2,6 +2,7 @@
 // What the main window shows and allows in each mode: the list items, the title over the list,
 // the state of the buttons over it, the detail lines of the selected record and the keys of the
 // navigation column. The window draws what these answer and decides nothing itself.
+#include "accounts/NomRules.h"
 #include "accounts/ChartStore.h"
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
@@ -18,13 +19,6 @@ struct FirmRecord;
 
 // Mode 4 exists only while the documents window of a folder is open.
 enum class MainMode { None = 0, Chart = 1, Levels = 2, Folders = 3, Documents = 4, OpeningBalances = 5, Reports = 6 };
-
-// What the level editor is asked to work on.
-namespace NomEditKind {
-inline constexpr int Level = 0;
-inline constexpr int Lot = 1;  // a lot of the level passed along
-inline constexpr int Folder = 2;
-}  // namespace NomEditKind
 
 // One image per list kind.
 namespace ListImage {

@@ -735,16 +735,16 @@ void TForm1::editNom(bool newItem)
     const auto key = currentKey();
     if (!newItem && !key)
         return;
-    const int kind = m_mode == MainMode::Folders ? NomEditKind::Folder
-                     : m_lotView                 ? NomEditKind::Lot
-                                                 : NomEditKind::Level;
-    const int level = kind == NomEditKind::Lot ? m_lotLevel : 0;
+    const int kind = m_mode == MainMode::Folders ? NomKind::Folder
+                     : m_lotView                 ? NomKind::Lot
+                                                 : NomKind::Level;
+    const int level = kind == NomKind::Lot ? m_lotLevel : 0;
     const auto saved = m_hooks.editNom(kind, level, newItem ? std::nullopt : key);
     if (!saved)
         return;
-    if (kind == NomEditKind::Lot)
+    if (kind == NomKind::Lot)
         fillLots(saved);
-    else if (kind == NomEditKind::Level)
+    else if (kind == NomKind::Level)
         fillList(LevelItems(m_dm.db()), ListImage::Levels, saved);
     else
         fillList(FolderItems(m_dm.db()), ListImage::Folders, saved);

@@ -34,7 +34,7 @@ public:
     struct EditorHooks {
         // New account (nothing) or edit of that account; gives the saved account's S_UNo.
         std::function<std::optional<int>(std::optional<int> account)> editAccount{};
-        // kind is a NomEditKind: a level (level 0), a lot of `level`, or a folder (level 0);
+        // kind is a NomKind: a level (level 0), a lot of `level`, or a folder (level 0);
         // `number` is the Nom_No, NomEl_No or Nom_Pap_No to edit, nothing for a new one.
         std::function<std::optional<int>(int kind, int level, std::optional<int> number)> editNom{};
         // New opening balance of `account` (nothing) or edit of that row; true once a row was

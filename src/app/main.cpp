@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "app/TSMForm.h"
 #include "app/TSplashForm.h"
+#include "app/UiProgramWindows.h"
 #include "data/DemoFirm.h"
 #include "data/Errors.h"
 #include "data/TDM.h"
@@ -101,6 +102,7 @@ int main(int argc, char *argv[])
 
     new TErrorHook(&app);  // owned by the application
     TForm1 mainWindow(fd, dm);
+    InstallProgramWindows(mainWindow, fd, dm);
     mainWindow.setPreselectedFirm(options.firmId != 0 ? options.firmId : demoFirm);
     QObject::connect(&mainWindow, &TForm1::terminateRequested, &app, [] { QCoreApplication::exit(0); },
                      Qt::QueuedConnection);

@@ -1,0 +1,22 @@
+#include "app/UiProgramWindows.h"
+
+#include "accounts/TNomWizardForm.h"
+#include "accounts/TNsWizardForm.h"
+#include "accounts/TSmWizardForm.h"
+#include "app/TForm1.h"
+
+void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
+{
+    TForm1::EditorHooks hooks = mainWindow.editorHooks();
+    QWidget *parent = &mainWindow;
+    hooks.editAccount = [&fd, &dm, parent](std::optional<int> account) {
+        return TSmWizardForm::Run(fd, dm, account, parent);
+    };
+    hooks.editNom = [&dm, parent](int kind, int level, std::optional<int> number) {
+        return TNomWizardForm::Run(dm, kind, level, number, parent);
+    };
+    hooks.editOpeningBalance = [&dm, parent](int account, std::optional<SnsRow> row) {
+        return TNsWizardForm::Run(dm, account, row, parent);
+    };
+    mainWindow.setEditorHooks(hooks);
+}

@@ -77,6 +77,12 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
         tx.commit();
     }
 
+    // The usual counter-accounts of every account.
+    QList<QList<int>> partners(chart.size());
+    for (int a = 0; a < chart.size(); ++a)
+        for (int p = 0; p < spec.partners; ++p)
+            partners[a].append(int(rng.bounded(chart.size())));
+
     const qint64 lines = spec.postings / 2;
     const QDate first(spec.year, 1, 1);
     const int days = first.daysInYear();
@@ -85,8 +91,11 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
     while (written < lines) {
         Transaction tx(db);
         for (int i = 0; i < 20000 && written < lines; ++i, ++written) {
-            const Account &dt = chart.at(rng.bounded(chart.size()));
-            const Account &kt = chart.at(rng.bounded(chart.size()));
+            const int dtIndex = int(rng.bounded(chart.size()));
+            const Account &dt = chart.at(dtIndex);
+            const Account &kt = spec.partners > 0
+                                    ? chart.at(partners[dtIndex].at(int(rng.bounded(spec.partners))))
+                                    : chart.at(int(rng.bounded(chart.size())));
             JournalLine l;
             l.Doc_No = static_cast<int>(written / 4) + 1;
             l.Doc_StGrp = 1;

@@ -12,6 +12,9 @@ struct SyntheticFirmSpec {
     int counterparties = 400;
     int goods = 600;
     int year = 2026;
+    // Each account is posted against a few usual counter-accounts, as in real books; 0 posts
+    // any account against any other (every ledger section then lists hundreds of them).
+    int partners = 6;
     unsigned seed = 20261208;
 };
 

@@ -1,5 +1,5 @@
 // Times the totals of every account of a large firm against one plain scan of its postings.
-//   totals_bench --data-dir DIR [--postings N] [--firm ID]
+//   totals_bench --data-dir DIR [--postings N] [--partners K] [--firm ID]
 // Without --firm a synthetic firm of N postings is generated first (and kept for later runs).
 #include "SyntheticFirm.h"
 
@@ -72,6 +72,8 @@ int main(int argc, char *argv[])
             spec.postings = args[i + 1].toLongLong();
         else if (args[i] == u"--firm"_s)
             firmId = args[i + 1].toInt();
+        else if (args[i] == u"--partners"_s)
+            spec.partners = args[i + 1].toInt();
     }
     try {
         TFD fd;

@@ -36,7 +36,34 @@ const QFontMetricsF &Metrics(double fontPt, bool bold)
 }
 }  // namespace
 
+QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt, bool bold);
+
+namespace {
+struct WrapKey {
+    QString text;
+    int width;  // hundredths of a millimetre
+    int font;   // tenths of a point, negative for bold
+    bool operator==(const WrapKey &) const = default;
+};
+size_t qHash(const WrapKey &k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.font); }
+}  // namespace
+
 QStringList WrapText(const QString &text, double widthMm, double fontPt, bool bold)
+{
+    // Ledgers repeat the same names thousands of times; shaping text is the costly part.
+    static QHash<WrapKey, QStringList> cache;
+    const int font = qRound(fontPt * 10);
+    const WrapKey key{text, qRound(widthMm * 100), bold ? -font : font};
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    if (cache.size() > 20000)
+        cache.clear();
+    const QStringList lines = WrapTextUncached(text, widthMm, fontPt, bold);
+    cache.insert(key, lines);
+    return lines;
+}
+
+QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt, bool bold)
 {
     const QFontMetricsF &metrics = Metrics(fontPt, bold);
     const double limit = widthMm * MetricUnitsPerMm - 1;

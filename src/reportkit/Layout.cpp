@@ -24,7 +24,7 @@ double ReportLayout::BandHeight(const Band &band)
     return height;
 }
 
-double ReportLayout::footerHeight() const { return m_footer ? BandHeight(m_footer(m_pagesDone + 1)) : 0; }
+double ReportLayout::footerHeight() const { return m_footerHeight; }
 
 void ReportLayout::place(const Band &band, double y, double height)
 {
@@ -44,6 +44,7 @@ void ReportLayout::startPage()
     m_page.setup = m_setup;
     m_open = true;
     m_y = m_setup.marginMm;
+    m_footerHeight = m_footer ? BandHeight(m_footer(m_page.number)) : 0;
     for (const Band *b : {m_page.number == 1 ? &m_title : nullptr, &m_header}) {
         if (!b || Empty(*b))
             continue;
@@ -96,6 +97,8 @@ void ReportLayout::addGroup(const QList<Band> &bands)
 {
     if (!m_open)
         startPage();
+    if (bands.isEmpty())
+        return;
     double height = 0;
     for (const Band &b : bands)
         height += BandHeight(b);

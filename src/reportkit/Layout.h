@@ -51,6 +51,7 @@ private:
     Page m_page;
     bool m_open = false;
     double m_y = 0;
+    double m_footerHeight = 0;
     int m_pagesDone = 0;
 };
 

@@ -3,7 +3,7 @@
 // millimetres from the page's top left corner. Pages are made one at a time and can be spooled
 // to disk, so a long ledger is never held in memory whole.
 #include <QColor>
-#include <QDataStream>
+#include <QByteArray>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -41,9 +41,9 @@ struct Page {
     QList<PageItem> items;
 };
 
-QDataStream &operator<<(QDataStream &out, const PageItem &item);
-QDataStream &operator>>(QDataStream &in, PageItem &item);
-QDataStream &operator<<(QDataStream &out, const Page &page);
-QDataStream &operator>>(QDataStream &in, Page &page);
+// A page as bytes for the spool file and back. Coordinates are kept as floats: a
+// hundred-thousandth of a millimetre is more than any printer resolves.
+QByteArray EncodePage(const Page &page);
+Page DecodePage(const QByteArray &bytes);
 
 }  // namespace rk

@@ -2,7 +2,6 @@
 
 #include "data/Errors.h"
 
-#include <QDataStream>
 
 using namespace Qt::StringLiterals;
 
@@ -16,11 +15,12 @@ PageStore::PageStore() : m_file(std::make_unique<QTemporaryFile>())
 
 void PageStore::addPage(Page &&page)
 {
-    m_file->seek(m_file->size());
-    m_offsets.push_back(m_file->pos());
-    QDataStream out(m_file.get());
-    out << page;
-    m_file->flush();
+    const QByteArray bytes = EncodePage(page);
+    m_offsets.push_back(m_end);
+    m_file->seek(m_end);
+    if (m_file->write(bytes) != bytes.size())
+        throw MyException(u"Не мога да запиша страниците на справката във временния файл!"_s);
+    m_end += bytes.size();
 }
 
 Page PageStore::page(int index) const
@@ -28,11 +28,11 @@ Page PageStore::page(int index) const
     if (index < 0 || index >= count())
         return {};
     if (index != m_cachedIndex) {
+        m_file->flush();
         m_file->seek(m_offsets[size_t(index)]);
-        QDataStream in(m_file.get());
-        Page p;
-        in >> p;
-        m_cached = std::move(p);
+        const qint64 end = size_t(index) + 1 < m_offsets.size() ? m_offsets[size_t(index) + 1] : m_end;
+        const QByteArray bytes = m_file->read(end - m_offsets[size_t(index)]);
+        m_cached = DecodePage(bytes);
         m_cachedIndex = index;
     }
     return m_cached;

@@ -19,6 +19,7 @@ public:
 private:
     std::unique_ptr<QTemporaryFile> m_file;
     std::vector<qint64> m_offsets;
+    qint64 m_end = 0;
     mutable int m_cachedIndex = -1;
     mutable Page m_cached;
 };

@@ -5,6 +5,7 @@
 #include "data/Errors.h"
 #include "data/Lookups.h"
 #include "posting/JournalLines.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 #include <QTest>
@@ -15,24 +16,6 @@ namespace {
 constexpr int Year = 2026;
 QDate D(int month, int day) { return QDate(Year, month, day); }
 
-// Writes one journal line: debit `dt` (lots) / credit `kt` (lots), amount and quantities.
-void Post(Db &db, QDate date, int dt, LotKey dtLots, int kt, LotKey ktLots, double amount, double dtKol = 0,
-          double ktKol = 0)
-{
-    JournalLine l;
-    l.Doc_No = 1;
-    l.Doc_StGrp = 1;
-    l.Doc_StNo = JournalLines::NextLineNo(db);
-    l.Doc_Date = date;
-    l.Doc_S_Dt = dt;
-    l.dtLots = dtLots;
-    l.Doc_S_Kt = kt;
-    l.ktLots = ktLots;
-    l.Doc_St = amount;
-    l.Doc_S_Dt_Kol = dtKol;
-    l.Doc_S_Kt_Kol = ktKol;
-    JournalLines::Write(db, l);
-}
 
 struct Books {
     TestFixture f;
@@ -84,9 +67,9 @@ private slots:
         ChartStore::Insert(b.db(), {9002, {}, u"Насреща"_s, 3, 1, 1});
         OpeningBalances::Insert(b.db(), {9001, {}, 0, openDt, 0, openKt});
         if (turnDt != 0)
-            Post(b.db(), D(3, 1), 9001, {}, 9002, {}, turnDt);
+            PostLine(b.db(), D(3, 1), 9001, {}, 9002, {}, turnDt);
         if (turnKt != 0)
-            Post(b.db(), D(3, 2), 9002, {}, 9001, {}, turnKt);
+            PostLine(b.db(), D(3, 2), 9002, {}, 9001, {}, turnKt);
         const TAccountValue v = b.value(9001, {}, D(1, 1), D(12, 31));
         QVERIFY2(v.valid, qPrintable(v.errorText));
         QCOMPARE(v.openDtSt, openDt);
@@ -101,8 +84,8 @@ private slots:
         ChartStore::Insert(b.db(), {9001, {}, u"Стоки А/П"_s, 3, 2, 1});
         ChartStore::Insert(b.db(), {9002, {}, u"Насреща"_s, 3, 1, 1});
         OpeningBalances::Insert(b.db(), {9001, {}, 10, 100.10, 0, 0});
-        Post(b.db(), D(2, 1), 9001, {}, 9002, {}, 0.20, 2);
-        Post(b.db(), D(2, 2), 9002, {}, 9001, {}, 100.30, 0, 5);  // 100.10 + 0.20 in binary is not 100.30
+        PostLine(b.db(), D(2, 1), 9001, {}, 9002, {}, 0.20, 2);
+        PostLine(b.db(), D(2, 2), 9002, {}, 9001, {}, 100.30, 0, 5);  // 100.10 + 0.20 in binary is not 100.30
         const TAccountValue v = b.value(9001, {}, D(1, 1), D(12, 31));
         QVERIFY(v.valid);
         QCOMPARE(v.closeDtKol, 0.0);
@@ -115,10 +98,10 @@ private slots:
     {
         Books b;
         OpeningBalances::Insert(b.db(), {501, {}, 0, 1000, 0, 0});
-        Post(b.db(), D(1, 2), 501, {}, 411, {}, 200);
-        Post(b.db(), D(1, 4), 401, {}, 501, {}, 50);
-        Post(b.db(), D(1, 5), 501, {}, 411, {}, 7);
-        Post(b.db(), D(1, 10), 401, {}, 501, {}, 3);
+        PostLine(b.db(), D(1, 2), 501, {}, 411, {}, 200);
+        PostLine(b.db(), D(1, 4), 401, {}, 501, {}, 50);
+        PostLine(b.db(), D(1, 5), 501, {}, 411, {}, 7);
+        PostLine(b.db(), D(1, 10), 401, {}, 501, {}, 3);
         const TAccountValue first = b.value(501, {}, D(1, 1), D(1, 4));
         const TAccountValue fromFifth = b.value(501, {}, D(1, 5), D(1, 31));
         QVERIFY(first.valid && fromFifth.valid);
@@ -151,8 +134,8 @@ private slots:
         Books b;
         OpeningBalances::Insert(b.db(), {304, {1, 5, 0, 0, 0}, 10, 100, 0, 0});
         OpeningBalances::Insert(b.db(), {304, {2, 5, 0, 0, 0}, 20, 200, 0, 0});
-        Post(b.db(), D(3, 3), 304, {1, 5, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 20, 2);
-        Post(b.db(), D(3, 4), 304, {2, 1, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 30, 3);
+        PostLine(b.db(), D(3, 3), 304, {1, 5, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 20, 2);
+        PostLine(b.db(), D(3, 4), 304, {2, 1, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 30, 3);
         const TAccountValue v = b.value(304, lots, D(1, 1), D(12, 31));
         QVERIFY(v.valid);
         QCOMPARE(v.closeDtSt, closeDtSt);
@@ -209,8 +192,8 @@ private slots:
         LevelStore::InsertLevel(b.db(), {1, u"Каси"_s, 1});
         LevelStore::InsertLot(b.db(), {1, 1, u"Централна"_s, {}, {}});
         ChartStore::SetLevels(b.db(), 501, {1, 0, 0, 0, 0});
-        Post(b.db(), D(2, 1), 501, {1, 0, 0, 0, 0}, 411, {}, 0.1);
-        Post(b.db(), D(2, 2), 501, {1, 0, 0, 0, 0}, 411, {}, 0.2);
+        PostLine(b.db(), D(2, 1), 501, {1, 0, 0, 0, 0}, 411, {}, 0.1);
+        PostLine(b.db(), D(2, 2), 501, {1, 0, 0, 0, 0}, 411, {}, 0.2);
         QCOMPARE(b.value(501, {}, D(1, 1), D(12, 31)).turnDtSt, 0.3);
         const TAccountValue lot = GetAnValue(b.db(), 1, 1, D(1, 1), D(12, 31));
         QVERIFY(lot.valid);
@@ -228,9 +211,9 @@ private slots:
         OpeningBalances::Insert(b.db(), {411, {7, 0, 0, 0, 0}, 0, 500, 0, 0});
         OpeningBalances::Insert(b.db(), {401, {3, 7, 0, 0, 0}, 0, 0, 0, 120});
         OpeningBalances::Insert(b.db(), {401, {7, 3, 0, 0, 0}, 0, 0, 0, 999});  // lot 7 of level 2, not ours
-        Post(b.db(), D(4, 1), 411, {7, 0, 0, 0, 0}, 702, {}, 80);
-        Post(b.db(), D(4, 2), 401, {3, 7, 0, 0, 0}, 503, {}, 20);
-        Post(b.db(), D(5, 2), 503, {}, 411, {7, 0, 0, 0, 0}, 60);
+        PostLine(b.db(), D(4, 1), 411, {7, 0, 0, 0, 0}, 702, {}, 80);
+        PostLine(b.db(), D(4, 2), 401, {3, 7, 0, 0, 0}, 503, {}, 20);
+        PostLine(b.db(), D(5, 2), 503, {}, 411, {7, 0, 0, 0, 0}, 60);
         const TAccountValue all = GetAnValue(b.db(), 1, 7, D(1, 1), D(12, 31));
         QVERIFY2(all.valid, qPrintable(all.errorText));
         QCOMPARE(all.openDtSt, 500.0);
@@ -247,9 +230,9 @@ private slots:
     void correspondenceTurnover()
     {
         Books b;
-        Post(b.db(), D(3, 1), 304, {1, 0, 0, 0, 0}, 401, {2, 0, 0, 0, 0}, 100, 10);
-        Post(b.db(), D(3, 2), 304, {2, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 40, 4);
-        Post(b.db(), D(3, 3), 304, {1, 0, 0, 0, 0}, 503, {}, 7, 1);
+        PostLine(b.db(), D(3, 1), 304, {1, 0, 0, 0, 0}, 401, {2, 0, 0, 0, 0}, 100, 10);
+        PostLine(b.db(), D(3, 2), 304, {2, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 40, 4);
+        PostLine(b.db(), D(3, 3), 304, {1, 0, 0, 0, 0}, 503, {}, 7, 1);
         const ReportingPeriod p = b.period;
         const TKorespValue all = GetKorespValue(b.db(), 304, 401, {}, {}, p, D(1, 1), D(12, 31));
         QVERIFY(all.valid);
@@ -309,7 +292,7 @@ private slots:
         OpeningBalances::Insert(b.db(), {304, {5, 1, 0, 0, 0}, 0, 1, 0, 0});  // 5 is a lot of level 1 here
         QVERIFY(LotFree(b.db(), 2, 5));
         QVERIFY(!LotFree(b.db(), 1, 5));
-        Post(b.db(), D(2, 1), 304, {1, 5, 0, 0, 0}, 401, {}, 10, 1);
+        PostLine(b.db(), D(2, 1), 304, {1, 5, 0, 0, 0}, 401, {}, 10, 1);
         QVERIFY(!LotFree(b.db(), 2, 5));
         QVERIFY(LotFree(b.db(), 2, 6));
     }

@@ -8,6 +8,7 @@
 #include "data/Schema.h"
 #include "data/YearClosing.h"
 #include "posting/FolderStore.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 #include <QDir>
@@ -17,18 +18,6 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const std::exception &e) {
-        return ErrorHookText(e);
-    }
-    return {};
-}
-}  // namespace
 
 class FirmFactoryTest : public QObject {
     Q_OBJECT

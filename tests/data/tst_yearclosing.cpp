@@ -7,6 +7,7 @@
 #include "data/FirmFactory.h"
 #include "data/YearClosing.h"
 #include "posting/JournalLines.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 #include <QSqlQuery>
@@ -15,22 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-void Post(Db &db, QDate date, int dt, LotKey dtLots, int kt, LotKey ktLots, double amount, double dtKol = 0,
-          double ktKol = 0)
-{
-    JournalLine l;
-    l.Doc_No = 1;
-    l.Doc_StNo = JournalLines::NextLineNo(db);
-    l.Doc_Date = date;
-    l.Doc_S_Dt = dt;
-    l.dtLots = dtLots;
-    l.Doc_S_Kt = kt;
-    l.ktLots = ktLots;
-    l.Doc_St = amount;
-    l.Doc_S_Dt_Kol = dtKol;
-    l.Doc_S_Kt_Kol = ktKol;
-    JournalLines::Write(db, l);
-}
 
 // The demo firm with a few months of trade: purchases, a sale at cost, payments.
 int TradingDemo(TestFixture &f)
@@ -39,15 +24,15 @@ int TradingDemo(TestFixture &f)
     if (!OpenFirm(f.fd, f.dm, *f.fd.Firm(id)).opened)
         qFatal("demo firm does not open");
     Db &db = f.dm.db();
-    Post(db, QDate(2026, 2, 3), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 300.00, 100);
-    Post(db, QDate(2026, 2, 3), 4531, {}, 401, {1, 0, 0, 0, 0}, 60.00);
-    Post(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 702, {}, 900.00);
-    Post(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 4532, {}, 180.00);
-    Post(db, QDate(2026, 3, 10), 702, {}, 304, {1, 0, 0, 0, 0}, 450.00, 0, 150);
-    Post(db, QDate(2026, 4, 1), 401, {2, 0, 0, 0, 0}, 503, {}, 2100.00);
-    Post(db, QDate(2026, 4, 2), 503, {}, 411, {4, 0, 0, 0, 0}, 1000.00);
-    Post(db, QDate(2026, 5, 5), 501, {}, 503, {}, 0.10);
-    Post(db, QDate(2026, 5, 6), 501, {}, 503, {}, 0.20);
+    PostLine(db, QDate(2026, 2, 3), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 300.00, 100);
+    PostLine(db, QDate(2026, 2, 3), 4531, {}, 401, {1, 0, 0, 0, 0}, 60.00);
+    PostLine(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 702, {}, 900.00);
+    PostLine(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 4532, {}, 180.00);
+    PostLine(db, QDate(2026, 3, 10), 702, {}, 304, {1, 0, 0, 0, 0}, 450.00, 0, 150);
+    PostLine(db, QDate(2026, 4, 1), 401, {2, 0, 0, 0, 0}, 503, {}, 2100.00);
+    PostLine(db, QDate(2026, 4, 2), 503, {}, 411, {4, 0, 0, 0, 0}, 1000.00);
+    PostLine(db, QDate(2026, 5, 5), 501, {}, 503, {}, 0.10);
+    PostLine(db, QDate(2026, 5, 6), 501, {}, 503, {}, 0.20);
     return id;
 }
 }  // namespace
@@ -104,7 +89,7 @@ private slots:
         const ReportingPeriod p = ReadPeriod(f.dm.db());
         const double owed = GetAccountValue(f.dm.db(), 411, {3, 0, 0, 0, 0}, p, p.Date_Ot, p.Date_Do).closeDtSt;
         QVERIFY(owed > 0);
-        Post(f.dm.db(), QDate(2026, 12, 30), 503, {}, 411, {3, 0, 0, 0, 0}, owed);  // customer 3 pays all
+        PostLine(f.dm.db(), QDate(2026, 12, 30), 503, {}, 411, {3, 0, 0, 0, 0}, owed);  // customer 3 pays all
         const int next = CloseYear(f.fd, old);
         QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(next)).opened);
         QCOMPARE(f.dm.db().scalar(u"select count(*) from Sns where Sn_UNo = 411 and Sn_An1 = 3"_s).toInt(), 0);

@@ -3,6 +3,7 @@
 #include "data/Schema.h"
 #include "posting/Documents.h"
 #include "posting/JournalLines.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 #include <QProcess>
@@ -14,15 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const std::exception &e) {
-        return ErrorHookText(e);
-    }
-    return {};
-}
 
 // A saved document with `groups` entry groups of two lines each, with their work lines.
 int DocumentWithGroups(Db &db, int folder, int groups, int docType = 4)

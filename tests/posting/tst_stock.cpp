@@ -1,4 +1,5 @@
 #include "EntryFixture.h"
+#include "support/Books.h"
 
 #include "data/Errors.h"
 #include "posting/GroupPosting.h"
@@ -9,15 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const std::exception &e) {
-        return ErrorHookText(e);
-    }
-    return {};
-}
 
 // A release of `kol` units of goods lot `lot` to cost of sales.
 EntryGroup Release(EntryFixture &e, int lot, double kol)

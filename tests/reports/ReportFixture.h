@@ -5,6 +5,7 @@
 #include "accounts/OpeningBalances.h"
 #include "data/AccountTotals.h"
 #include "posting/JournalLines.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 struct ReportFixture {
@@ -39,19 +40,6 @@ struct ReportFixture {
     void post(QDate date, int dt, LotKey dtLots, int kt, LotKey ktLots, double amount, double dtKol = 0,
               double ktKol = 0)
     {
-        JournalLine l;
-        l.Doc_No = 1;
-        l.Doc_StGrp = 1;
-        l.Doc_StNo = JournalLines::NextLineNo(db());
-        l.Doc_Date = date;
-        l.Doc_S_Dt = dt;
-        l.dtLots = dtLots;
-        l.Doc_S_Kt = kt;
-        l.ktLots = ktLots;
-        l.Doc_St = amount;
-        l.Doc_S_Dt_Kol = dtKol;
-        l.Doc_S_Kt_Kol = ktKol;
-        l.papNo = 1;
-        JournalLines::Write(db(), l);
+        PostLine(db(), date, dt, dtLots, kt, ktLots, amount, dtKol, ktKol);
     }
 };

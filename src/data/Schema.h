@@ -13,7 +13,7 @@ inline const QString RegistryFileName = QStringLiteral("Orvalis-registry.sqlite"
 inline const QString FirmFileName = QStringLiteral("Orvalis-firm.sqlite");
 
 inline constexpr int RegistryVersion = 1;
-inline constexpr int FirmVersion = 4;
+inline constexpr int FirmVersion = 5;
 
 // The tables a firm's directory must hold, as masks in the order they are checked.
 const QStringList &FirmMasks();

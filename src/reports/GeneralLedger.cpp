@@ -3,6 +3,7 @@
 #include "data/Db.h"
 #include "data/Errors.h"
 #include "data/Formats.h"
+#include "data/Rounding.h"
 #include "reports/ReportParts.h"
 
 #include <QSqlQuery>
@@ -19,10 +20,11 @@ constexpr double CorrNameX = CorrX + CorrNoW;
 GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(db), m_options(std::move(options))
 {
     m_period = ReadPeriod(db);
-    QSqlQuery accounts = db.exec(u"SELECT S_UNo, S_Name FROM s ORDER BY S_UNo"_s);
+    QSqlQuery accounts = db.exec(u"SELECT S_UNo, S_Name, S_Act_Pas_Type FROM s ORDER BY S_UNo"_s);
     while (accounts.next()) {
         m_accounts.append({accounts.value(0).toInt(), accounts.value(1).toString()});
         m_names.insert(accounts.value(0).toInt(), accounts.value(1).toString());
+        m_balanceTypes.insert(accounts.value(0).toInt(), accounts.value(2).toInt());
     }
     bool anyData = false;
     QSqlQuery openings = db.exec(u"SELECT Sn_UNo, SUM(Sn_St_Dt), SUM(Sn_St_Kt) FROM Sns GROUP BY Sn_UNo"_s);
@@ -42,21 +44,51 @@ GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(
 }
 
 // The account's debit and credit amounts of the period by corresponding account, in number
-// order; a corresponding account missing from the chart is left out, as the join leaves it.
-QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account)
+// order; a corresponding account missing from the chart is left out, as the join leaves it,
+// but still counts in the period's turnover.
+QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account, double &turnDt, double &turnKt)
 {
     QList<Turnover> rows;
-    QSqlQuery q = m_db.exec(u"SELECT An_S_Cr_No, SUM(An_S_Dt_St), SUM(An_S_Kt_St) FROM an "
+    turnDt = turnKt = 0;
+    QSqlQuery q = m_db.exec(u"SELECT An_S_Cr_No, SUM(An_S_Dt_St), SUM(An_S_Kt_St) FROM an INDEXED BY an_ledger "
                             "WHERE An_S_No = ? AND An_Date BETWEEN ? AND ? GROUP BY An_S_Cr_No ORDER BY An_S_Cr_No"_s,
                             {account, Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)});
     while (q.next()) {
         const int corr = q.value(0).toInt();
+        const double dt = q.value(1).toDouble(), kt = q.value(2).toDouble();
+        turnDt += dt;
+        turnKt += kt;
         const auto name = m_names.constFind(corr);
-        if (name == m_names.constEnd())
-            continue;
-        rows.append({corr, *name, q.value(1).toDouble(), q.value(2).toDouble()});
+        if (name != m_names.constEnd())
+            rows.append({corr, *name, dt, kt});
     }
     return rows;
+}
+
+// The closing amounts at the period's end, as the account totals give them: the opening of the
+// period (the year's opening balances, or the closing of the days before the range) plus the
+// period's turnover, closed by the account's balance type.
+TAccountValue GeneralLedgerJob::closingOf(int account, double turnDt, double turnKt)
+{
+    TAccountValue v;
+    if (m_options.from == m_period.Date_Ot) {
+        const Opening o = m_openings.value(account);
+        v.openDtSt = RoundAmount(o.dt);
+        v.openKtSt = RoundAmount(o.kt);
+    } else {
+        const TAccountValue before =
+            GetAccountValue(m_db, account, {}, m_period, m_period.Date_Ot, m_options.from.addDays(-1));
+        if (!before.valid)
+            throw MyException(before.errorText);
+        v.openDtSt = before.closeDtSt;
+        v.openKtSt = before.closeKtSt;
+    }
+    if (!m_period.contains(m_options.from) || !m_period.contains(m_options.to))
+        throw MyException(PeriodMessage);
+    v.turnDtSt = RoundAmount(turnDt);
+    v.turnKtSt = RoundAmount(turnKt);
+    CloseByBalanceType(v, m_balanceTypes.value(account), true);
+    return v;
 }
 
 QString GeneralLedgerJob::title() const { return u"Главна книга"_s; }
@@ -86,7 +118,8 @@ bool GeneralLedgerJob::step(rk::ReportLayout &layout)
     while (m_next < m_accounts.size()) {
         const auto &[account, name] = m_accounts[m_next++];
         const Opening opening = m_openings.value(account);
-        const QList<Turnover> rows = turnoversOf(account);
+        double turnDt = 0, turnKt = 0;
+        const QList<Turnover> rows = turnoversOf(account, turnDt, turnKt);
         const Turnover first = rows.isEmpty() ? Turnover{} : rows.first();
         if (!shown(first, opening) && std::none_of(rows.begin(), rows.end(), [&](const Turnover &t) {
                 return shown(t, opening);
@@ -126,9 +159,7 @@ bool GeneralLedgerJob::step(rk::ReportLayout &layout)
         }
         const Turnover last = rows.isEmpty() ? Turnover{} : rows.last();
         if (shown(last, opening)) {
-            const TAccountValue closing = GetAccountValue(m_db, account, {}, m_period, m_options.from, m_options.to);
-            if (!closing.valid)
-                throw MyException(closing.errorText);
+            const TAccountValue closing = closingOf(account, turnDt, turnKt);
             rk::Band close;
             close.cells << rk::TextCell(LabelX, LabelW, u"Крайно салдо:"_s, rk::Align::Left, true)
                         << rk::NumberCell(DtX, DtW, Money(closing.closeDtSt), true)

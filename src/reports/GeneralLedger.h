@@ -44,7 +44,8 @@ private:
         double dt = 0, kt = 0;
     };
     bool shown(const Turnover &t, const Opening &o) const;
-    QList<Turnover> turnoversOf(int account);
+    QList<Turnover> turnoversOf(int account, double &turnDt, double &turnKt);
+    TAccountValue closingOf(int account, double turnDt, double turnKt);
 
     Db &m_db;
     GeneralLedgerOptions m_options;
@@ -52,6 +53,7 @@ private:
     QList<std::pair<int, QString>> m_accounts;
     QHash<int, Opening> m_openings;
     QHash<int, QString> m_names;
+    QHash<int, int> m_balanceTypes;
     int m_next = 0;
     int m_sections = 0;
 };

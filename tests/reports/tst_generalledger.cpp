@@ -6,6 +6,7 @@
 #include "reports/GeneralLedger.h"
 #include "support/Golden.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -58,6 +59,35 @@ private slots:
         const int a453 = int(text.indexOf(u"453   "_s, section));
         const int a602 = int(text.indexOf(u"602   "_s, section));
         QVERIFY(a453 > section && a602 > a453);
+    }
+
+    void closingRowsAreTheAccountTotalsAtTheEnd_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::newRow("whole year") << QDate(2025, 1, 1) << QDate(2025, 12, 31);
+        QTest::newRow("from March to June") << QDate(2025, 3, 1) << QDate(2025, 6, 30);
+        QTest::newRow("one day") << QDate(2025, 3, 4) << QDate(2025, 3, 4);
+    }
+    void closingRowsAreTheAccountTotalsAtTheEnd()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        ReportFixture r;
+        const QString text = Ledger(r, from, to);
+        static const QRegularExpression section(u"^(\\d+)     \\S"_s, QRegularExpression::MultilineOption);
+        static const QRegularExpression closing(u"Крайно салдо:\\s+(-?\\d+\\.\\d\\d)\\s+(-?\\d+\\.\\d\\d)"_s);
+        int checked = 0;
+        for (auto it = section.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            const auto c = closing.match(text, m.capturedEnd());
+            QVERIFY(c.hasMatch());
+            const TAccountValue v = GetAccountValue(r.db(), m.captured(1).toInt(), {}, r.period, from, to);
+            QCOMPARE(c.captured(1), QString::number(v.closeDtSt, 'f', 2));
+            QCOMPARE(c.captured(2), QString::number(v.closeKtSt, 'f', 2));
+            ++checked;
+        }
+        QVERIFY(checked >= 3);
     }
 
     void noDataForThePeriod()

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <array>
 
 // One firm of the registry (table FirmData).
 struct FirmRecord {
@@ -21,6 +22,16 @@ struct FirmRecord {
     QDate Firm_LastDDSRegEnd;
     int Firm_Klon = 0;
 };
+
+// A text field of the firm's data as the firm editors show it.
+struct FirmTextField {
+    const char *label;  // UTF-8
+    const char *name;   // the FirmData field
+    QString FirmRecord::*member;
+    int maxLength;
+};
+// Name, tax number, BULSTAT, telephone, fax, address and contact person, in the editors' order.
+const std::array<FirmTextField, 7> &FirmContactFields();
 
 // The main window's firm header for a firm.
 QString FirmHeaderText(const FirmRecord &firm);

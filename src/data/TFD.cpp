@@ -14,6 +14,20 @@
 
 using namespace Qt::StringLiterals;
 
+const std::array<FirmTextField, 7> &FirmContactFields()
+{
+    static const std::array<FirmTextField, 7> fields = {{
+        {"Наименование:", "Firm_Name", &FirmRecord::Firm_Name, 30},
+        {"Данъчен номер:", "Firm_DN", &FirmRecord::Firm_DN, 10},
+        {"Булстат:", "Firm_BS", &FirmRecord::Firm_BS, 10},
+        {"Телефон:", "Firm_Tel", &FirmRecord::Firm_Tel, 15},
+        {"Факс:", "Firm_Fax", &FirmRecord::Firm_Fax, 15},
+        {"Адрес:", "Firm_Adres", &FirmRecord::Firm_Adres, 50},
+        {"Лице за контакт:", "Firm_Hed", &FirmRecord::Firm_Hed, 30},
+    }};
+    return fields;
+}
+
 QString FirmHeaderText(const FirmRecord &firm)
 {
     return u"  Отчетен период: "_s + QString::number(firm.Firm_Period) + u"г."_s + u"  Фирма: "_s

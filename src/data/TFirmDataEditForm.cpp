@@ -8,25 +8,12 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+
+#include "widgets/FirmContactFields.h"
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-struct FieldSpec {
-    const char *label;
-    const char *name;
-    int maxLength;
-};
-
-// In the order the editor shows them; "Отчетен период:" sits between contact and path.
-constexpr FieldSpec LeadingFields[] = {
-    {"Наименование:", "Firm_Name", 30},  {"Данъчен номер:", "Firm_DN", 10}, {"Булстат:", "Firm_BS", 10},
-    {"Телефон:", "Firm_Tel", 15},        {"Факс:", "Firm_Fax", 15},         {"Адрес:", "Firm_Adres", 50},
-    {"Лице за контакт:", "Firm_Hed", 30},
-};
-constexpr FieldSpec PathField = {"Път до данните", "Firm_DataPath", 255};
-}  // namespace
 
 TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
     : TitleStripDialog(QStringLiteral("Данни за фирма:"), parent), m_fd(fd)
@@ -37,23 +24,18 @@ TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
     m_record = *firm;
 
     auto *form = new QFormLayout;
-    auto addField = [&](const FieldSpec &spec, const QString &value) {
-        auto *edit = new QLineEdit(value, body());
-        edit->setMaxLength(spec.maxLength);
-        form->addRow(QString::fromUtf8(spec.label), edit);
-        m_fields.insert(QString::fromLatin1(spec.name), edit);
-    };
-    const QString values[] = {m_record.Firm_Name, m_record.Firm_DN,    m_record.Firm_BS, m_record.Firm_Tel,
-                              m_record.Firm_Fax,  m_record.Firm_Adres, m_record.Firm_Hed};
-    for (int i = 0; i < int(std::size(LeadingFields)); ++i)
-        addField(LeadingFields[i], values[i]);
+    m_fields = AddFirmContactFields(form, body());
+    ShowFirmContact(m_fields, m_record);
 
     m_period = new QSpinBox(body());
     m_period->setRange(1900, 9999);
     m_period->setValue(m_record.Firm_Period);
     form->addRow(QStringLiteral("Отчетен период:"), m_period);
-    addField(PathField, m_record.Firm_DataPath);
-    m_fields.value(QStringLiteral("Firm_DataPath"))->setMinimumWidth(320);
+    auto *path = new QLineEdit(m_record.Firm_DataPath, body());
+    path->setMaxLength(255);
+    path->setMinimumWidth(320);
+    form->addRow(QStringLiteral("Път до данните"), path);
+    m_fields.insert(QStringLiteral("Firm_DataPath"), path);
 
     m_save = new QPushButton(QStringLiteral("Запис"), body());
     m_cancel = new QPushButton(QStringLiteral("Отказ"), body());
@@ -81,16 +63,9 @@ void TFirmDataEditForm::showEvent(QShowEvent *event)
 FirmRecord TFirmDataEditForm::typedRecord() const
 {
     FirmRecord firm = m_record;
-    auto text = [this](const char *name) { return m_fields.value(QString::fromLatin1(name))->text().trimmed(); };
-    firm.Firm_Name = text("Firm_Name");
-    firm.Firm_DN = text("Firm_DN");
-    firm.Firm_BS = text("Firm_BS");
-    firm.Firm_Tel = text("Firm_Tel");
-    firm.Firm_Fax = text("Firm_Fax");
-    firm.Firm_Adres = text("Firm_Adres");
-    firm.Firm_Hed = text("Firm_Hed");
+    ReadFirmContact(m_fields, firm);
     firm.Firm_Period = m_period->value();
-    firm.Firm_DataPath = text("Firm_DataPath");
+    firm.Firm_DataPath = m_fields.value(QStringLiteral("Firm_DataPath"))->text().trimmed();
     return firm;
 }
 

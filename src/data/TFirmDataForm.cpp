@@ -26,19 +26,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "widgets/FirmContactFields.h"
+
 namespace {
-struct FieldSpec {
-    const char *label;
-    const char *name;
-    int maxLength;
-};
-
-constexpr FieldSpec DataFields[] = {
-    {"Наименование:", "Firm_Name", 30},  {"Данъчен номер:", "Firm_DN", 10}, {"Булстат:", "Firm_BS", 10},
-    {"Телефон:", "Firm_Tel", 15},        {"Факс:", "Firm_Fax", 15},         {"Адрес:", "Firm_Adres", 50},
-    {"Лице за контакт:", "Firm_Hed", 30},
-};
-
 const char *const TransferTexts[] = {
     " Сметки и партиди",
     "Партиди",
@@ -163,12 +153,7 @@ QWidget *TFirmDataForm::buildDataPage()
 
     auto *data = new QGroupBox(QStringLiteral("Данни за фирмата:"), page);
     auto *form = new QFormLayout(data);
-    for (const FieldSpec &spec : DataFields) {
-        auto *edit = new QLineEdit(data);
-        edit->setMaxLength(spec.maxLength);
-        form->addRow(Text(spec.label), edit);
-        m_fields.insert(QString::fromLatin1(spec.name), edit);
-    }
+    m_fields = AddFirmContactFields(form, data);
     layout->addWidget(data);
 
     auto *period = new QGroupBox(QStringLiteral("Период:"), page);
@@ -342,13 +327,7 @@ void TFirmDataForm::prefillFromSource()
     const auto source = m_fd.Firm(id);
     if (!source)
         return;
-    m_fields.value(QStringLiteral("Firm_Name"))->setText(source->Firm_Name);
-    m_fields.value(QStringLiteral("Firm_DN"))->setText(source->Firm_DN);
-    m_fields.value(QStringLiteral("Firm_BS"))->setText(source->Firm_BS);
-    m_fields.value(QStringLiteral("Firm_Tel"))->setText(source->Firm_Tel);
-    m_fields.value(QStringLiteral("Firm_Fax"))->setText(source->Firm_Fax);
-    m_fields.value(QStringLiteral("Firm_Adres"))->setText(source->Firm_Adres);
-    m_fields.value(QStringLiteral("Firm_Hed"))->setText(source->Firm_Hed);
+    ShowFirmContact(m_fields, *source);
     m_prefilledFrom = id;
 }
 
@@ -363,14 +342,7 @@ void TFirmDataForm::choosePath()
 FirmRecord TFirmDataForm::typedRecord() const
 {
     FirmRecord firm;
-    auto text = [this](const char *name) { return m_fields.value(QString::fromLatin1(name))->text().trimmed(); };
-    firm.Firm_Name = text("Firm_Name");
-    firm.Firm_DN = text("Firm_DN");
-    firm.Firm_BS = text("Firm_BS");
-    firm.Firm_Tel = text("Firm_Tel");
-    firm.Firm_Fax = text("Firm_Fax");
-    firm.Firm_Adres = text("Firm_Adres");
-    firm.Firm_Hed = text("Firm_Hed");
+    ReadFirmContact(m_fields, firm);
     firm.Firm_Period = m_year->value();
     firm.Firm_DataPath = m_path->text().trimmed();
     return firm;

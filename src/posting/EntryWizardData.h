@@ -1,0 +1,35 @@
+#pragma once
+// What the journal entry wizard reads besides the group itself: the operations of the document's
+// folder, the counterparties of the VAT header, the posting date of a group that is opened
+// again, and the account part of the row check that a typed account must pass at once.
+#include "posting/EntryGroup.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <utility>
+
+class Db;
+
+struct OpRow {
+    int Op_id = 0;
+    QString Op_Name;
+};
+
+namespace EntryWizardData {
+
+// The operation templates of a folder, in name order.
+QList<OpRow> Operations(Db &db, int folder);
+
+// Every counterparty of every level (NomEl_No, NomEl_Name), in name order.
+QList<std::pair<int, QString>> Counterparties(Db &db);
+
+// The date of the group's first journal line, or nothing for a group without lines.
+std::optional<QDate> GroupDate(Db &db, int docNo, int group);
+
+// The account and its lots as the row check sees them (its first two steps): "" when they pass,
+// otherwise the message to show.
+QString AccountProblem(Db &db, const WorkLine &row);
+
+}  // namespace EntryWizardData

@@ -1,0 +1,60 @@
+#pragma once
+// One grid of the journal entry wizard: account, lots (read-only), quantity and amount of the
+// work lines of one kind. The grid only shows and reports: what a typed value means, what Space
+// does and what a row may hold is decided by the window that owns the lines.
+#include "posting/EntryGroup.h"
+
+#include <QSet>
+#include <QTableWidget>
+
+class EntryGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    enum Column { AccountColumn = 0, LotsColumn, KolColumn, StColumn };
+
+    explicit EntryGrid(QWidget *parent = nullptr);
+
+    // Shows the lines, keeping the current cell where it still exists.
+    void showLines(const QList<WorkLine> &lines);
+    void showLine(int row, const WorkLine &line);
+    void setEditable(int row, bool kol, bool st);
+    bool isEditable(int row, int column) const;
+    // Columns where Space is a command rather than a character.
+    void setSpaceColumns(const QSet<int> &columns) { m_spaceColumns = columns; }
+    bool spaceColumn(int column) const { return m_spaceColumns.contains(column); }
+
+    // Hands what an open editor holds to the owner and closes the editor.
+    void commitPending();
+    // Drops what an open editor holds.
+    void discardPending();
+    // Moves to a cell without reporting that the previous one was left.
+    void returnTo(int row, int column);
+
+    // Called by the grid's delegate for a changed cell.
+    void reportTyped(int row, int column, const QString &text);
+    // Called by the grid's delegate for Space in an editor of a command column.
+    void reportSpace(int row, int column);
+
+signals:
+    void cellTyped(int row, int column, const QString &text);
+    void spacePressed(int row, int column);
+    void pastLastRow();
+    // A cell was left for another cell of the grid; reported once the event is over.
+    void cellLeft(int row, int column, int newRow, int newColumn);
+    // The focus went to another control of the same window.
+    void gridLeft(int row, int column);
+    void hintRequested(int row);
+    void mouseMoved();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void focusMoved(QWidget *old, QWidget *now);
+    QTableWidgetItem *cell(int row, int column);
+
+    QSet<int> m_spaceColumns;
+    bool m_quiet = false;
+};

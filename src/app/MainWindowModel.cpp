@@ -252,6 +252,23 @@ QStringList OpeningBalanceCells(Db &db, const SRow &account, const SnsRow &row)
     return cells;
 }
 
+const QList<DocumentFilterEntry> &DocumentFilterEntries()
+{
+    static const QList<DocumentFilterEntry> entries = {
+        {DocumentFilter::WithVat, u"Документи отразени в дневниците по ДДС"_s, u"Документи с ДДС"_s},
+        {DocumentFilter::WithoutVat, u"Документи неотразени в дневниците по ДДС"_s, u"Документи без ДДС"_s},
+        {DocumentFilter::All, u"Всички документи"_s, u"Всички документи"_s}};
+    return entries;
+}
+
+QString DocumentFilterStatus(DocumentFilter filter)
+{
+    for (const DocumentFilterEntry &e : DocumentFilterEntries())
+        if (e.filter == filter)
+            return e.statusText;
+    return {};
+}
+
 QString YearClosingQuestion(const FirmRecord &firm)
 {
     return u"Приключване на %1г.: ще бъде създадена фирма „%2“ за %3г. с крайните салда като начални.\r"

@@ -7,6 +7,7 @@
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
 #include "data/AccountTotals.h"
+#include "posting/Documents.h"
 
 #include <QList>
 #include <QString>
@@ -106,6 +107,16 @@ TAccountValue AccountTotalsOverPeriod(Db &db, int account);
 // One row of the opening-balance grid: debit quantity, debit value, credit value, credit
 // quantity, then the lot names at positions 1..5.
 QStringList OpeningBalanceCells(Db &db, const SRow &account, const SnsRow &row);
+
+// The filter menu of the document tools in posting mode, in menu order, with the status text each
+// one sets.
+struct DocumentFilterEntry {
+    DocumentFilter filter;
+    QString menuCaption;
+    QString statusText;
+};
+const QList<DocumentFilterEntry> &DocumentFilterEntries();
+QString DocumentFilterStatus(DocumentFilter filter);
 
 QString YearClosingQuestion(const FirmRecord &firm);
 QString YearClosedQuestion(const FirmRecord &newFirm);

@@ -13,11 +13,15 @@
 #include "data/TFirmDataEditForm.h"
 #include "data/TFirmForm.h"
 #include "data/YearClosing.h"
+#include "posting/FolderStore.h"
+#include "posting/TTranForm.h"
 #include "reports/ReportList.h"
+#include "widgets/DocumentTools.h"
 #include "widgets/MainWindowPanels.h"
 #include "widgets/TitleStripDialog.h"
 
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -203,6 +207,7 @@ QWidget *TForm1::buildWorkArea()
     });
     layout->addWidget(m_details);
     layout->addWidget(buildButtons());
+    layout->addWidget(buildPostingBar());
 
     m_pages = new QStackedWidget(area);
     m_list = new QListWidget(m_pages);
@@ -225,10 +230,33 @@ QWidget *TForm1::buildWorkArea()
     QLineEdit *search = m_balancesPage->searchBox();
     connect(search, &QLineEdit::returnPressed, this, [this, search] { searchAccount(search->text()); });
 
+    m_documentsDock = new QWidget(m_pages);
+    auto *dock = new QVBoxLayout(m_documentsDock);
+    dock->setContentsMargins(0, 0, 0, 0);
+
     m_pages->addWidget(m_list);
     m_pages->addWidget(m_balancesPage);
+    m_pages->addWidget(m_documentsDock);
     layout->addWidget(m_pages, 1);
     return area;
+}
+
+QWidget *TForm1::buildPostingBar()
+{
+    m_postingBar = new QWidget(this);
+    auto *row = new QHBoxLayout(m_postingBar);
+    row->setContentsMargins(0, 0, 8, 0);
+    m_documentTools = new DocumentTools(m_postingBar);
+    m_dockCheck = new QCheckBox(u"ShowMeInDockState"_s, m_postingBar);
+    m_dockCheck->setObjectName(u"ShowMeInDockState"_s);
+    m_dockCheck->setToolTip(u"Документите се показват в главния прозорец"_s);
+    m_dockCheck->setChecked(true);
+    row->addWidget(m_documentTools, 1);
+    row->addWidget(m_dockCheck);
+    connect(m_documentTools, &DocumentTools::folderChosen, this, &TForm1::chooseDocumentFolder);
+    connect(m_documentTools, &DocumentTools::searchRequested, this, &TForm1::searchDocument);
+    connect(m_documentTools, &DocumentTools::filterChosen, this, &TForm1::filterDocuments);
+    return m_postingBar;
 }
 
 void TForm1::buildReportsMenu()
@@ -373,6 +401,12 @@ bool TForm1::event(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    // A documents window docked here is complete once it is polished; its filter is shown here.
+    if (watched == m_documentsDock && event->type() == QEvent::ChildPolished) {
+        if (auto *docs = qobject_cast<TTranForm *>(static_cast<QChildEvent *>(event)->child()))
+            connect(docs, &TTranForm::filterChanged, this, &TForm1::showDocumentFilter, Qt::UniqueConnection);
+        return false;
+    }
     if (watched == m_reportsLabel && event->type() == QEvent::Enter) {
         showReportsMenu();
         return false;
@@ -409,6 +443,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::runNavigation(NavEntry entry)
 {
+    // The documents window runs until it is closed with "Назад"; only help may open meanwhile.
+    if (m_mode == MainMode::Documents && entry != NavEntry::Help)
+        return;
     switch (entry) {
     case NavEntry::Chart: enterChart(); break;
     case NavEntry::Levels: enterLevels(); break;
@@ -480,8 +517,19 @@ void TForm1::setMode(MainMode mode, bool lotView)
     }
     m_sheet->clear();
     const bool balances = mode == MainMode::OpeningBalances;
-    m_pages->setCurrentWidget(balances ? static_cast<QWidget *>(m_balancesPage) : m_list);
-    m_viewButton->setEnabled(!balances);
+    const bool documents = mode == MainMode::Documents;
+    if (balances)
+        m_pages->setCurrentWidget(m_balancesPage);
+    else if (documents && documentsDockHost())
+        m_pages->setCurrentWidget(m_documentsDock);
+    else
+        m_pages->setCurrentWidget(m_list);
+    m_viewButton->setEnabled(!balances && !documents);
+    m_postingBar->setVisible(mode == MainMode::Folders || documents);
+    m_documentTools->setVisible(documents);
+    m_dockCheck->setEnabled(!documents);
+    for (QPushButton *button : std::as_const(m_navigation))
+        button->setEnabled(!documents || button == navigationButton(NavigationEntryOf(NavEntry::Help).caption));
     if (mode == MainMode::None)
         m_list->clear();
     updateButtons();
@@ -810,16 +858,76 @@ void TForm1::activateItem()
         case MainMode::Chart: editItem(); break;
         case MainMode::Levels: m_lotView ? editItem() : openLots(); break;
         case MainMode::Reports: addItem(); break;
-        case MainMode::Folders: {
-            if (!m_hooks.openFolder)
-                return;
-            setMode(MainMode::Documents);
-            const auto back = qScopeGuard([this] { setMode(MainMode::Folders); });
-            m_hooks.openFolder(*key);
-            break;
-        }
+        case MainMode::Folders: openDocuments(*key); break;
         default: break;
         }
+    });
+}
+
+void TForm1::openDocuments(int folder)
+{
+    if (!m_hooks.openFolder)
+        return;
+    m_documentsFolder = folder;
+    m_documentTools->setFolders(FolderStore::All(m_dm.db()));
+    showDocumentFolder();
+    showDocumentFilter(DocumentFilter::All);
+    setMode(MainMode::Documents);
+    const auto back = qScopeGuard([this] {
+        setMode(MainMode::Folders);
+        selectKey(m_documentsFolder);
+    });
+    m_hooks.openFolder(folder);
+}
+
+QWidget *TForm1::documentsDockHost() const { return m_dockCheck->isChecked() ? m_documentsDock : nullptr; }
+
+TTranForm *TForm1::documentsWindow() const
+{
+    return m_documentsDock->findChild<TTranForm *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void TForm1::showDocumentFolder()
+{
+    const auto folder = FolderStore::Find(m_dm.db(), m_documentsFolder);
+    m_documentTools->setFolder(folder ? folder->Nom_Pap_Name : QString());
+}
+
+void TForm1::showDocumentFilter(DocumentFilter filter)
+{
+    m_documentTools->setFilterStatus(DocumentFilterStatus(filter));
+}
+
+void TForm1::chooseDocumentFolder(int folder)
+{
+    RunGuarded([&] {
+        TTranForm *docs = documentsWindow();
+        if (!docs || !docs->canLeave() || !docs->changeFolder(folder))
+            return;
+        m_documentsFolder = folder;
+        showDocumentFolder();
+    });
+}
+
+void TForm1::searchDocument(const QString &text)
+{
+    RunGuarded([&] {
+        const QString wanted = text;
+        m_documentTools->searchBox()->clear();
+        TTranForm *docs = documentsWindow();
+        if (!docs || !docs->canLeave())
+            return;
+        docs->search(wanted);
+    });
+}
+
+void TForm1::filterDocuments(DocumentFilter filter)
+{
+    RunGuarded([&] {
+        TTranForm *docs = documentsWindow();
+        if (!docs || !docs->canLeave())
+            return;
+        showDocumentFilter(docs->applyFilter(filter));
     });
 }
 
@@ -1008,8 +1116,16 @@ void TForm1::showEngineInformation() { Messages::show(EngineSession::instance().
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (m_terminating || Messages::confirmed(u"Изход от програмата?"_s))
-        event->accept();
-    else
+    if (!m_terminating && !Messages::confirmed(u"Изход от програмата?"_s)) {
         event->ignore();
+        return;
+    }
+    if (TTranForm *docs = documentsWindow()) {
+        if (!docs->canLeave() || !docs->postPending()) {
+            event->ignore();
+            return;
+        }
+        docs->terminate();
+    }
+    event->accept();
 }

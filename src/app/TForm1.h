@@ -11,7 +11,9 @@
 
 class ClickLabel;
 class DetailSheet;
+class DocumentTools;
 class OpeningBalancesPage;
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -22,6 +24,7 @@ class QToolButton;
 class TDM;
 class TFD;
 class TotalsSheet;
+class TTranForm;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -41,7 +44,8 @@ public:
         // saved. The rows are re-read whatever the answer, and a row that was not there before
         // becomes the current one.
         std::function<bool(int account, std::optional<SnsRow> row)> editOpeningBalance{};
-        // The documents of a folder; the window is in documents mode while it runs.
+        // The documents of a folder; the window is in documents mode while it runs. The documents
+        // window docks into documentsDockHost() when there is one.
         std::function<void(int folder)> openFolder{};
         // The operation templates; posting mode is entered again afterwards.
         std::function<void()> operations{};
@@ -97,6 +101,13 @@ public:
     QMenu *reportsMenu() const { return m_reportsMenu; }
     // The list's context menu, built afresh from the buttons' current state.
     QMenu *contextMenu();
+    // The page of the data area that the documents window docks into, or nothing when the check
+    // box "ShowMeInDockState" asks for a window of its own.
+    QWidget *documentsDockHost() const;
+    // The documents window docked in the data area now, if any.
+    TTranForm *documentsWindow() const;
+    QCheckBox *dockCheckBox() const { return m_dockCheck; }
+    DocumentTools *documentTools() const { return m_documentTools; }
 
     // Commands, as the navigation, the buttons and the keys run them.
     void runNavigation(NavEntry entry);
@@ -121,6 +132,10 @@ public:
     void setViewStyle(int style);
     void searchAccount(const QString &text);
     void filterAccounts(AccountFilter filter);
+    // The document tools; each first asks the documents window whether its document may be left.
+    void chooseDocumentFolder(int folder);
+    void searchDocument(const QString &text);
+    void filterDocuments(DocumentFilter filter);
     void closeYear();
     void showHelp();
     void showReportsMenu();
@@ -146,6 +161,7 @@ private:
     void buildReportsMenu();
     void buildViewStyleMenu();
     void buildFilterMenu();
+    QWidget *buildPostingBar();
 
     bool ready() const;
     void applyViewStyle();
@@ -167,6 +183,9 @@ private:
     void editBalance(bool newRow);
     void editNom(bool newItem);
     void runReport();
+    void openDocuments(int folder);
+    void showDocumentFolder();
+    void showDocumentFilter(DocumentFilter filter);
 
     TFD &m_fd;
     TDM &m_dm;
@@ -201,6 +220,11 @@ private:
     QStackedWidget *m_pages = nullptr;
     QListWidget *m_list = nullptr;
     OpeningBalancesPage *m_balancesPage = nullptr;
+    QWidget *m_documentsDock = nullptr;
+    QWidget *m_postingBar = nullptr;
+    QCheckBox *m_dockCheck = nullptr;
+    DocumentTools *m_documentTools = nullptr;
+    int m_documentsFolder = 0;
     QMenu *m_reportsMenu = nullptr;
     QMenu *m_contextMenu = nullptr;
 };

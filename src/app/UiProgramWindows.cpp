@@ -4,6 +4,7 @@
 #include "accounts/TNsWizardForm.h"
 #include "accounts/TSmWizardForm.h"
 #include "app/TForm1.h"
+#include "posting/TTranForm.h"
 
 void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
 {
@@ -17,6 +18,11 @@ void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
     };
     hooks.editOpeningBalance = [&dm, parent](int account, std::optional<SnsRow> row) {
         return TNsWizardForm::Run(dm, account, row, parent);
+    };
+    hooks.openFolder = [&fd, &dm, &mainWindow](int folder) {
+        // No journal entry wizard is installed yet, so "С ДДС", "Без ДДС" and
+        // "Редактиране на статия" stay disabled.
+        TTranForm::Browse(fd, dm, folder, mainWindow.documentsDockHost(), TTranForm::WizardHook());
     };
     mainWindow.setEditorHooks(hooks);
 }

@@ -52,13 +52,13 @@ QList<NomPRow> ReadAll(Db &db, const QString &sql, const QVariantList &binds)
     return rows;
 }
 
-QString DocKey(int docNo) { return QString::number(docNo); }
-
 }  // namespace
 
 namespace Documents {
 
 bool KindWithoutEntries(int docType) { return docType >= 10 && docType <= 19; }
+
+QString LockKey(int docNo) { return QString::number(docNo); }
 
 int NextDocumentNumber(Db &db)
 {
@@ -229,7 +229,7 @@ std::optional<int> VatGroup(Db &db, int docNo)
 void DeleteGroup(Db &db, int docNo, int group)
 {
     RecordLock lock;
-    if (const auto holder = RecordLock::Acquire(db, u"nom_p"_s, DocKey(docNo), lock))
+    if (const auto holder = RecordLock::Acquire(db, LockTable, LockKey(docNo), lock))
         throw EngineError(LockMessage(DocumentLockPrefix, *holder), {{EngineCode::RecordLocked, QString()}});
     Transaction tx(db);
     try {
@@ -245,7 +245,7 @@ void DeleteGroup(Db &db, int docNo, int group)
 
 void DeleteDocument(Db &db, int docNo)
 {
-    if (LockedByOther(db, u"nom_p"_s, DocKey(docNo)))
+    if (LockedByOther(db, LockTable, LockKey(docNo)))
         throw MyException(DocumentLockedByOther);
     Transaction tx(db);
     db.exec(u"delete from SDt where SDt_Doc = ?"_s, {docNo});

@@ -68,6 +68,10 @@ namespace Documents {
 // Kinds 10..19 are recorded without journal entries.
 bool KindWithoutEntries(int docType);
 
+// The row of the lock table that stands for a document while it is edited or deleted.
+inline const QString LockTable = QStringLiteral("nom_p");
+QString LockKey(int docNo);
+
 // The next internal number: one more than the highest document, or than the counter when that
 // is higher; the counter keeps it. Runs in its own write transaction so two copies of the
 // program never get the same number. Throws "Грешка при намиране на уникален номер: …".

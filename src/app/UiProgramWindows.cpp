@@ -4,6 +4,7 @@
 #include "accounts/TNsWizardForm.h"
 #include "accounts/TSmWizardForm.h"
 #include "app/TForm1.h"
+#include "posting/TStatGrForm.h"
 #include "posting/TTranForm.h"
 
 void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
@@ -20,9 +21,10 @@ void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
         return TNsWizardForm::Run(dm, account, row, parent);
     };
     hooks.openFolder = [&fd, &dm, &mainWindow](int folder) {
-        // No journal entry wizard is installed yet, so "С ДДС", "Без ДДС" and
-        // "Редактиране на статия" stay disabled.
-        TTranForm::Browse(fd, dm, folder, mainWindow.documentsDockHost(), TTranForm::WizardHook());
+        const TTranForm::WizardHook wizard = [&fd, &dm, &mainWindow](const EntryWizardRequest &request) {
+            return TStatGrForm::Run(fd, dm, request, &mainWindow);
+        };
+        TTranForm::Browse(fd, dm, folder, mainWindow.documentsDockHost(), wizard);
     };
     mainWindow.setEditorHooks(hooks);
 }

@@ -135,11 +135,15 @@ private slots:
         DemoWindow d;
         InstallProgramWindows(*d.window, d.f.fd, d.f.dm);
         int folder = 0;
+        bool wizardReachable = false;
         QVERIFY(d.openFolder(Bank, [&](TTranForm &docs) {
             folder = docs.docked() ? docs.folder() : 0;
+            // The program installs the journal entry wizard behind "С ДДС" and "Без ДДС".
+            wizardReachable = docs.button(u"Без ДДС"_s)->isEnabled() && docs.button(u"С ДДС"_s)->isEnabled();
             docs.back();
         }));
         QCOMPARE(folder, Bank);
+        QVERIFY(wizardReachable);
     }
 
     void withoutTheDockCheckTheFolderOpensModal()

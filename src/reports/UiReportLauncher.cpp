@@ -1,0 +1,50 @@
+#include "reports/UiReportLauncher.h"
+
+#include "app/Messages.h"
+#include "app/TErrorHook.h"
+#include "data/TDM.h"
+#include "data/TFD.h"
+#include "reports/GeneralLedger.h"
+#include "reports/TRepDateForm.h"
+#include "reports/TReportSetForm.h"
+#include "reports/TViewerForm.h"
+
+namespace {
+constexpr int TrialBalanceCode = 3;
+constexpr int GeneralLedgerCode = 4;
+
+QString CurrentFirmName(TFD &fd)
+{
+    const auto firm = fd.Firm(fd.currentFirmId);
+    return firm ? firm->Firm_Name : QString();
+}
+
+void RunGeneralLedger(TFD &fd, TDM &dm, QWidget *parent)
+{
+    const auto dates = TRepDateForm::Ask(ReadPeriod(dm.db()), parent);
+    if (!dates)
+        return;
+    // The job refuses a period without data before any window opens.
+    auto job = std::make_unique<GeneralLedgerJob>(dm.db(), GeneralLedgerOptions{dates->from, dates->to, CurrentFirmName(fd)});
+    TViewerForm::Show(std::move(job), parent);
+}
+}  // namespace
+
+bool ReportAvailable(int code) { return code == TrialBalanceCode || code == GeneralLedgerCode; }
+
+void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent)
+{
+    RunGuarded([&] {
+        switch (code) {
+        case TrialBalanceCode:
+            TReportSetForm::Run(dm, CurrentFirmName(fd), TReportSetForm::TrialBalance, parent);
+            break;
+        case GeneralLedgerCode:
+            RunGeneralLedger(fd, dm, parent);
+            break;
+        default:
+            Messages::show(UnknownReportMessage);
+            break;
+        }
+    });
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Runs a report of the main window's reports list or menu by its launcher code (ReportList.h):
+// asks for the period or the options, then opens the preview. Reports that have not arrived yet
+// are not available; the main window keeps them disabled.
+class QWidget;
+class TDM;
+class TFD;
+
+bool ReportAvailable(int code);
+void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent);

@@ -267,16 +267,18 @@ void TForm1::buildReportsMenu()
         QAction *action = m_reportsMenu->addAction(r.menuCaption);
         connect(action, &QAction::triggered, this, [this, code = r.code] {
             RunGuarded([&] {
-                if (m_hooks.runReport && ready())
+                if (canRunReport(code))
                     m_hooks.runReport(code);
             });
         });
     }
     connect(m_reportsMenu, &QMenu::aboutToShow, this, [this] {
-        const bool available = m_hooks.runReport && ready();
-        for (QAction *action : m_reportsMenu->actions()) {
-            action->setEnabled(available);
-            action->setToolTip(m_hooks.runReport ? QString() : NotAvailableHint);
+        const QList<ReportEntry> entries = ReportMenuEntries();
+        const QList<QAction *> actions = m_reportsMenu->actions();
+        for (int i = 0; i < actions.size() && i < entries.size(); ++i) {
+            const bool exists = m_hooks.runReport && (!m_hooks.reportAvailable || m_hooks.reportAvailable(entries[i].code));
+            actions[i]->setEnabled(exists && ready());
+            actions[i]->setToolTip(exists ? QString() : NotAvailableHint);
         }
     });
 }
@@ -697,10 +699,10 @@ void TForm1::updateButtons()
     context.nomEditor = bool(m_hooks.editNom);
     context.balanceEditor = bool(m_hooks.editOpeningBalance);
     context.operations = bool(m_hooks.operations);
-    context.reports = bool(m_hooks.runReport);
     context.statementSettings = bool(m_hooks.statementSettings);
     if (m_mode == MainMode::Reports)
         context.reportCode = currentKey();
+    context.reports = context.reportCode ? canRunReport(*context.reportCode) : bool(m_hooks.runReport);
     if (m_mode == MainMode::OpeningBalances) {
         const auto account = m_balancesPage->currentAccount();
         context.canAddBalance = account && ready() && OpeningBalances::CanAdd(m_dm.db(), *account);
@@ -798,9 +800,14 @@ void TForm1::editNom(bool newItem)
         fillList(FolderItems(m_dm.db()), ListImage::Folders, saved);
 }
 
+bool TForm1::canRunReport(int code) const
+{
+    return m_hooks.runReport && ready() && (!m_hooks.reportAvailable || m_hooks.reportAvailable(code));
+}
+
 void TForm1::runReport()
 {
-    if (const auto code = currentKey(); code && m_hooks.runReport)
+    if (const auto code = currentKey(); code && canRunReport(*code))
         m_hooks.runReport(*code);
 }
 

@@ -51,6 +51,8 @@ public:
         std::function<void()> operations{};
         // Runs a report by its launcher code (ReportEntry::code).
         std::function<void(int reportCode)> runReport{};
+        // Which reports exist yet; all of them when empty.
+        std::function<bool(int reportCode)> reportAvailable{};
         // The settings of a statement by its kind (StatementKindOfReport).
         std::function<void(int statementKind)> statementSettings{};
     };
@@ -142,6 +144,8 @@ public:
     void editOpenFirm();
     void showAbout();
     void showEngineInformation();
+    // The report of that code can be run from the list and the menu.
+    bool canRunReport(int code) const;
 
 signals:
     // The books are closed; the program has to end without asking again.

@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "posting/TStatGrForm.h"
 #include "posting/TTranForm.h"
+#include "reports/UiReportLauncher.h"
 
 void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
 {
@@ -26,5 +27,7 @@ void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
         };
         TTranForm::Browse(fd, dm, folder, mainWindow.documentsDockHost(), wizard);
     };
+    hooks.runReport = [&fd, &dm, &mainWindow](int code) { LaunchReport(fd, dm, code, &mainWindow); };
+    hooks.reportAvailable = ReportAvailable;
     mainWindow.setEditorHooks(hooks);
 }

@@ -6,7 +6,9 @@
 #include "data/FirmChoice.h"
 #include "support/TestFixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -56,6 +58,31 @@ private slots:
         window.editItem();
         QCOMPARE(opened, editor);
         QCOMPARE(window.listCaptions(), before);  // cancelled: nothing changed
+    }
+
+    void onlyTheReportsThatExistCanBeRun()
+    {
+        TestFixture f;
+        const int firm = EnsureDemoFirm(f.fd, 2026);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(firm)).opened);
+        TForm1 window(f.fd, f.dm);
+        InstallProgramWindows(window, f.fd, f.dm);
+        window.firmChosen();
+        window.enterReports();
+        QVERIFY(window.selectKey(3));  // trial balance
+        QVERIFY(window.addButton()->isEnabled());
+        QVERIFY(window.selectKey(4));  // general ledger
+        QVERIFY(window.addButton()->isEnabled());
+        QVERIFY(window.selectKey(0));  // balance sheet: not yet in the program
+        QVERIFY(!window.addButton()->isEnabled());
+        QVERIFY(window.canRunReport(3) && window.canRunReport(4));
+        QVERIFY(!window.canRunReport(5) && !window.canRunReport(8));
+        emit window.reportsMenu()->aboutToShow();
+        QStringList enabled;
+        for (QAction *action : window.reportsMenu()->actions())
+            if (action->isEnabled())
+                enabled << action->text();
+        QCOMPARE(enabled, QStringList({u"Оборотна ведомост"_s, u"Главна книга"_s}));
     }
 };
 

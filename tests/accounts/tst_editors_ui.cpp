@@ -15,6 +15,7 @@
 #include "data/FirmChoice.h"
 #include "posting/FolderStore.h"
 #include "support/TestFixture.h"
+#include "support/WhenShown.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QComboBox>
@@ -36,42 +37,6 @@ using Box = OpeningBalanceRules::Box;
 
 namespace {
 
-void CancelOpenEditors()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *dialog = qobject_cast<TitleStripDialog *>(w); dialog && dialog->isVisible())
-            dialog->reject();
-}
-
-// Runs `action` on the first visible window of type W once a modal call has shown it; the action
-// ends with the window closed. A window an action left open (a failed check returns early) is
-// cancelled, and should none appear every open editor is, so a test fails instead of hanging.
-template <class W>
-void WhenShown(const std::function<void(W *)> &action)
-{
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(5);
-    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + 10000;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, deadline] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *window = qobject_cast<W *>(w); window && window->isVisible()) {
-                poll->stop();
-                poll->deleteLater();
-                action(window);
-                if (window->isVisible())
-                    window->reject();
-                return;
-            }
-        }
-        if (QDateTime::currentMSecsSinceEpoch() > deadline) {
-            poll->stop();
-            poll->deleteLater();
-            CancelOpenEditors();
-        }
-    });
-    poll->start();
-}
-
 // Cancels any editor still open when it goes out of scope's time: a refusal that should have
 // kept the editor closed then fails the test instead of hanging it.
 class Watchdog {
@@ -79,7 +44,7 @@ public:
     Watchdog()
     {
         m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, &CancelOpenEditors);
+        QObject::connect(&m_timer, &QTimer::timeout, &CancelOpenDialogs);
         m_timer.start(10000);
     }
 

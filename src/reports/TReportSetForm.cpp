@@ -5,6 +5,7 @@
 #include "app/TErrorHook.h"
 #include "data/Formats.h"
 #include "data/TDM.h"
+#include "reports/TOBORKOLForm.h"
 #include "reports/TViewerForm.h"
 #include "widgets/DateBox.h"
 #include "widgets/EditorWidgets.h"
@@ -175,7 +176,7 @@ TViewerForm *TReportSetForm::go()
         Messages::show(problem);
         return nullptr;
     }
-    TViewerForm *viewer = TViewerForm::Show(std::make_unique<TrialBalanceJob>(m_dm.db(), trialBalanceOptions()), this);
+    TViewerForm *viewer = TOBORKOLForm::Run(m_dm, trialBalanceOptions(), this);
     m_viewers.removeIf([](const QPointer<TViewerForm> &v) { return v.isNull(); });
     m_viewers.append(viewer);
     return viewer;

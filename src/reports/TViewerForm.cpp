@@ -231,6 +231,7 @@ void TViewerForm::endGeneration()
     m_timer.stop();
     if (!m_run->finished())
         m_run->stop();
+    emit generationEnded();
 }
 
 void TViewerForm::generateSlice()
@@ -253,8 +254,11 @@ void TViewerForm::generateSlice()
         return;
     }
     refresh();
+    emit generationProgress(m_run->progress());
     if (generating())
         m_timer.start();
+    else
+        emit generationEnded();
 }
 
 void TViewerForm::refresh()

@@ -67,6 +67,12 @@ public:
     QPushButton *stopButton() const { return m_stop; }
     QPushButton *exitButton() const { return m_exit; }
 
+signals:
+    // The generation meter, 0..100, after every slice of pages.
+    void generationProgress(int percent);
+    // Generation is over: finished, stopped or failed.
+    void generationEnded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -21,6 +21,11 @@ std::array<double, 12> Figures(const TAccountValue &v)
             v.turnKtKol, v.turnKtSt, v.closeDtKol, v.closeDtSt, v.closeKtKol, v.closeKtSt};
 }
 
+// The report's figures by their names, in detail order.
+const std::array<QString, 12> FigureNames = {u"NSKOLDT"_s, u"NSSTDT"_s, u"NSKOLKT"_s, u"NSSTKT"_s,
+                                             u"OBKOLDT"_s, u"OBSTDT"_s, u"OBKOLKT"_s, u"OBSTKT"_s,
+                                             u"KSKOLDT"_s, u"KSSTDT"_s, u"KSKOLKT"_s, u"KSSTKT"_s};
+
 rk::Cell Framed(double x, double w, const QString &text, rk::Align align = rk::Align::Center, bool bold = false)
 {
     rk::Cell c = rk::TextCell(x, w, text, align, bold);
@@ -140,7 +145,7 @@ bool TrialBalanceJob::step(rk::ReportLayout &layout)
         if (m_options.usedOnly && std::all_of(figures.begin(), figures.begin() + 8, [](double x) { return x == 0; }))
             continue;
         for (size_t i = 0; i < 12; ++i)
-            m_totals[i] += figures[i];
+            m_totals.add(FigureNames[i], figures[i]);
         ++m_printed;
         layout.add(detail(v));
         return true;
@@ -151,10 +156,11 @@ bool TrialBalanceJob::step(rk::ReportLayout &layout)
 void TrialBalanceJob::end(rk::ReportLayout &layout)
 {
     const QList<Column> cols = numberColumns();
+    const std::array<double, 12> sums = this->totals();
     rk::Band totals;
     totals.cells << rk::TextCell(0, cols.first().x, u"Всичко:  "_s, rk::Align::Right, true);
     for (int i = 0; i < cols.size(); ++i) {
-        const double value = m_options.quantity ? m_totals[size_t(i)] : m_totals[size_t(2 * i + 1)];
+        const double value = m_options.quantity ? sums[size_t(i)] : sums[size_t(2 * i + 1)];
         rk::Cell c = rk::NumberCell(cols[i].x, cols[i].w, Money(value), true);
         c.frame = true;
         c.shade = Grey;
@@ -173,6 +179,14 @@ void TrialBalanceJob::end(rk::ReportLayout &layout)
     layout.add(gap);
     for (const rk::Band &b : ReportParts::SignatureBlock(width()))
         layout.add(b);
+}
+
+std::array<double, 12> TrialBalanceJob::totals() const
+{
+    std::array<double, 12> sums{};
+    for (size_t i = 0; i < 12; ++i)
+        sums[i] = m_totals.report(FigureNames[i]);
+    return sums;
 }
 
 int TrialBalanceJob::progress() const

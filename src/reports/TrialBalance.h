@@ -4,6 +4,7 @@
 // form on landscape pages.
 #include "data/AccountTotals.h"
 #include "reportkit/Job.h"
+#include "reportkit/Totals.h"
 
 #include <QDate>
 #include <QList>
@@ -32,7 +33,7 @@ public:
 
     // The twelve running totals in detail order: opening, turnover, closing; debit quantity,
     // debit amount, credit quantity, credit amount.
-    const std::array<double, 12> &totals() const { return m_totals; }
+    std::array<double, 12> totals() const;
     int rowsPrinted() const { return m_printed; }
 
 private:
@@ -50,5 +51,5 @@ private:
     QList<std::pair<int, QString>> m_accounts;
     int m_next = 0;
     int m_printed = 0;
-    std::array<double, 12> m_totals{};
+    rk::RunningTotals m_totals;
 };

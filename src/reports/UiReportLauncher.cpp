@@ -4,10 +4,9 @@
 #include "app/TErrorHook.h"
 #include "data/TDM.h"
 #include "data/TFD.h"
-#include "reports/GeneralLedger.h"
+#include "reports/TGl_BookForm.h"
 #include "reports/TRepDateForm.h"
 #include "reports/TReportSetForm.h"
-#include "reports/TViewerForm.h"
 
 namespace {
 constexpr int TrialBalanceCode = 3;
@@ -24,9 +23,7 @@ void RunGeneralLedger(TFD &fd, TDM &dm, QWidget *parent)
     const auto dates = TRepDateForm::Ask(ReadPeriod(dm.db()), parent);
     if (!dates)
         return;
-    // The job refuses a period without data before any window opens.
-    auto job = std::make_unique<GeneralLedgerJob>(dm.db(), GeneralLedgerOptions{dates->from, dates->to, CurrentFirmName(fd)});
-    TViewerForm::Show(std::move(job), parent);
+    TGl_BookForm::Run(dm, GeneralLedgerOptions{dates->from, dates->to, CurrentFirmName(fd)}, parent);
 }
 }  // namespace
 

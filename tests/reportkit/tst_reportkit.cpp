@@ -1,6 +1,7 @@
 #include "reportkit/Job.h"
 #include "reportkit/PageStore.h"
 #include "reportkit/Render.h"
+#include "reportkit/Totals.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -153,6 +154,35 @@ private slots:
         QVERIFY(pdf.read(5) == "%PDF-");
         QVERIFY(pdf.size() > 2000);
         QVERIFY(!rk::WritePdf(dir.path() + u"/no/such/dir/r.pdf"_s, 1, fromStore));
+    }
+
+    void groupsBreakOnTheKeyWithTheirRunningTotals()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        rk::RunningTotals totals;
+        rk::GroupBreak groups(
+            [](const QVariant &key) { return QList<rk::Band>{Row(u"група "_s + key.toString())}; },
+            [&totals](const QVariant &key) {
+                return QList<rk::Band>{Row(u"общо "_s + key.toString(), QString::number(totals.group(u"sum"_s)))};
+            },
+            &totals);
+        const QList<std::pair<QString, double>> rows = {{u"А"_s, 1}, {u"А"_s, 2}, {u"Б"_s, 10}, {u"В"_s, 5}, {u"В"_s, 5}};
+        for (const auto &[key, value] : rows) {
+            groups.row(layout, key);
+            totals.add(u"sum"_s, value);
+            layout.add(Row(u"ред"_s, QString::number(value)));
+        }
+        groups.finish(layout);
+        layout.add(Row(u"всичко"_s, QString::number(totals.report(u"sum"_s))));
+        layout.finish();
+        const QStringList texts = TextsOf(pages.pages.first());
+        QCOMPARE(texts.filter(u"група"_s), QStringList({u"група А"_s, u"група Б"_s, u"група В"_s}));
+        QCOMPARE(texts.mid(texts.indexOf(u"общо А"_s), 2), QStringList({u"общо А"_s, u"3"_s}));
+        QCOMPARE(texts.mid(texts.indexOf(u"общо Б"_s), 2), QStringList({u"общо Б"_s, u"10"_s}));
+        QCOMPARE(texts.mid(texts.indexOf(u"общо В"_s), 2), QStringList({u"общо В"_s, u"10"_s}));
+        QCOMPARE(texts.mid(texts.indexOf(u"всичко"_s), 2), QStringList({u"всичко"_s, u"23"_s}));
+        QCOMPARE(totals.group(u"sum"_s), 0.0);  // reset when the last group closed
     }
 
     void incrementalRunShowsFirstPagesAndStops()

@@ -50,7 +50,7 @@ struct Sums {
 
 Sums ReadSums(Db &db, const QString &sql, const QVariantList &binds)
 {
-    QSqlQuery q = db.exec(sql, binds);
+    QSqlQuery &q = db.execCached(sql, binds);
     Sums s;
     if (q.next()) {
         s.dtKol = q.value(0).toDouble();
@@ -58,6 +58,7 @@ Sums ReadSums(Db &db, const QString &sql, const QVariantList &binds)
         s.ktKol = q.value(2).toDouble();
         s.ktSt = q.value(3).toDouble();
     }
+    q.finish();
     return s;
 }
 

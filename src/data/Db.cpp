@@ -57,6 +57,7 @@ void Db::open(const QString &file, bool create)
 
 void Db::close()
 {
+    m_cache.clear();
     if (!QSqlDatabase::contains(m_connection))
         return;
     {
@@ -84,6 +85,27 @@ QSqlQuery Db::exec(const QString &sql, const QVariantList &binds)
         throw EngineErrorFromSql(query.lastError());
     for (const QVariant &value : binds)
         query.addBindValue(value);
+    if (!query.exec())
+        throw EngineErrorFromSql(query.lastError());
+    return query;
+}
+
+QSqlQuery &Db::execCached(const QString &sql, const QVariantList &binds)
+{
+    if (!isOpen())
+        throw MyException(u"Няма връзка с базата данни!"_s);
+    auto it = m_cache.find(sql);
+    if (it == m_cache.end()) {
+        QSqlQuery query(handle());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            throw EngineErrorFromSql(query.lastError());
+        it = m_cache.insert(sql, query);
+    }
+    QSqlQuery &query = *it;
+    query.finish();
+    for (int i = 0; i < binds.size(); ++i)
+        query.bindValue(i, binds.at(i));
     if (!query.exec())
         throw EngineErrorFromSql(query.lastError());
     return query;

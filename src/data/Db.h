@@ -2,6 +2,7 @@
 // One SQLite connection through QtSql, with the settings every file of the program uses (WAL,
 // synchronous=FULL, a busy timeout). Every failure becomes an EngineError; values are always
 // bound, never pasted into the SQL text.
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -24,6 +25,9 @@ public:
 
     QSqlQuery exec(const QString &sql, const QVariantList &binds = {});
     QVariant scalar(const QString &sql, const QVariantList &binds = {});
+    // Runs a statement prepared once per connection and kept: for the look-ups the totals make
+    // hundreds of times a report. The result must be read before the same text runs again.
+    QSqlQuery &execCached(const QString &sql, const QVariantList &binds = {});
     // Runs a query and tells whether it worked, without throwing (look-ups that may fail).
     bool tryScalar(const QString &sql, const QVariantList &binds, QVariant &result);
 
@@ -38,6 +42,7 @@ public:
 
 private:
     QString m_connection;
+    QHash<QString, QSqlQuery> m_cache;
     QString m_file;
 };
 

@@ -11,9 +11,9 @@ using namespace Qt::StringLiterals;
 std::optional<TAccountStr> FindAccount(Db &db, int number)
 {
     try {
-        QSqlQuery q = db.exec(u"select S_UNo, S_Name, S_An1, S_An2, S_An3, S_An4, S_An5, S_Act_Pas_Type, "
-                              "S_Kol_Val_Type, S_An_Sint_Type from s where S_UNo = ?"_s,
-                              {number});
+        QSqlQuery &q = db.execCached(u"select S_UNo, S_Name, S_An1, S_An2, S_An3, S_An4, S_An5, S_Act_Pas_Type, "
+                                     "S_Kol_Val_Type, S_An_Sint_Type from s where S_UNo = ?"_s,
+                                     {number});
         if (!q.next())
             return std::nullopt;
         TAccountStr a;
@@ -24,6 +24,7 @@ std::optional<TAccountStr> FindAccount(Db &db, int number)
         a.balanceType = q.value(7).toInt();
         a.measureType = q.value(8).toInt();
         a.analyticType = q.value(9).toInt();
+        q.finish();
         return a;
     } catch (const std::exception &e) {
         Messages::show(u"GoToNom >>"_s + ErrorHookText(e));
@@ -98,7 +99,10 @@ QString LotName(Db &db, int level, int lot)
 namespace {
 bool Exists(Db &db, const QString &sql, const QVariantList &binds)
 {
-    return db.scalar(u"select exists ("_s + sql + u")"_s, binds).toInt() != 0;
+    QSqlQuery &q = db.execCached(u"select exists ("_s + sql + u")"_s, binds);
+    const bool found = q.next() && q.value(0).toInt() != 0;
+    q.finish();
+    return found;
 }
 }  // namespace
 

@@ -96,13 +96,13 @@ QSqlQuery &Db::execCached(const QString &sql, const QVariantList &binds)
         throw MyException(u"Няма връзка с базата данни!"_s);
     auto it = m_cache.find(sql);
     if (it == m_cache.end()) {
-        QSqlQuery query(handle());
-        query.setForwardOnly(true);
-        if (!query.prepare(sql))
-            throw EngineErrorFromSql(query.lastError());
-        it = m_cache.insert(sql, query);
+        auto query = std::make_unique<QSqlQuery>(handle());
+        query->setForwardOnly(true);
+        if (!query->prepare(sql))
+            throw EngineErrorFromSql(query->lastError());
+        it = m_cache.emplace(sql, std::move(query)).first;
     }
-    QSqlQuery &query = *it;
+    QSqlQuery &query = *it->second;
     query.finish();
     for (int i = 0; i < binds.size(); ++i)
         query.bindValue(i, binds.at(i));

@@ -3,6 +3,8 @@
 // synchronous=FULL, a busy timeout). Every failure becomes an EngineError; values are always
 // bound, never pasted into the SQL text.
 #include <QHash>
+#include <memory>
+#include <unordered_map>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -42,7 +44,8 @@ public:
 
 private:
     QString m_connection;
-    QHash<QString, QSqlQuery> m_cache;
+    // Held by pointer so that a statement stays where it is while others are added.
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_cache;
     QString m_file;
 };
 

@@ -49,9 +49,12 @@ void ReportLayout::startPage()
         if (!b || Empty(*b))
             continue;
         const double h = BandHeight(*b);
+        if (b == &m_header)
+            m_headerHeight = h;
         place(*b, m_y, h);
         m_y += h;
     }
+    m_bodyTop = m_y;
 }
 
 void ReportLayout::closePage()
@@ -72,9 +75,13 @@ void ReportLayout::add(const Band &band)
 {
     if (!m_open)
         startPage();
-    const double h = BandHeight(band);
+    addMeasured(band, BandHeight(band));
+}
+
+void ReportLayout::addMeasured(const Band &band, double h)
+{
     const double bottom = m_setup.marginMm + m_setup.contentHeight() - footerHeight();
-    const bool pageHasBands = m_y > m_setup.marginMm + BandHeight(m_header) + (m_page.number == 1 ? BandHeight(m_title) : 0) + 0.01;
+    const bool pageHasBands = m_y > m_bodyTop + 0.01;
     if ((band.breakBefore && pageHasBands) || (m_y + h > bottom && pageHasBands)) {
         closePage();
         startPage();
@@ -90,7 +97,7 @@ double ReportLayout::spaceLeft() const
 
 double ReportLayout::emptyPageSpace() const
 {
-    return m_setup.contentHeight() - footerHeight() - BandHeight(m_header);
+    return m_setup.contentHeight() - footerHeight() - m_headerHeight;
 }
 
 void ReportLayout::addGroup(const QList<Band> &bands)
@@ -99,15 +106,18 @@ void ReportLayout::addGroup(const QList<Band> &bands)
         startPage();
     if (bands.isEmpty())
         return;
+    QList<double> heights;
     double height = 0;
-    for (const Band &b : bands)
-        height += BandHeight(b);
+    for (const Band &b : bands) {
+        heights << BandHeight(b);
+        height += heights.last();
+    }
     if (height > spaceLeft() && height <= emptyPageSpace()) {
         closePage();
         startPage();
     }
-    for (const Band &b : bands)
-        add(b);
+    for (int i = 0; i < bands.size(); ++i)
+        addMeasured(bands[i], heights[i]);
 }
 
 void ReportLayout::pageBreak()

@@ -37,6 +37,7 @@ public:
 
 private:
     void startPage();
+    void addMeasured(const Band &band, double height);
     void closePage();
     double footerHeight() const;
     double spaceLeft() const;
@@ -52,6 +53,8 @@ private:
     bool m_open = false;
     double m_y = 0;
     double m_footerHeight = 0;
+    double m_headerHeight = 0;
+    double m_bodyTop = 0;  // where the page's first band goes, under the title and header
     int m_pagesDone = 0;
 };
 

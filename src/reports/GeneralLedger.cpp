@@ -102,14 +102,10 @@ bool GeneralLedgerJob::shown(const Turnover &t, const Opening &o) const
 
 void GeneralLedgerJob::begin(rk::ReportLayout &layout)
 {
-    const double w = setup().contentWidth();
-    rk::Band title = rk::Stack({ReportParts::TitleLine(u"ГЛАВНА  КНИГА"_s, w, 13),
-                                ReportParts::TitleLine(u"Фирма: "_s + m_options.firmName, w, 10, false),
-                                ReportParts::TitleLine(u"за периода "_s + Formats::Date(m_options.from) + u" до "_s
-                                                           + Formats::Date(m_options.to),
-                                                       w, 9, false)});
-    title.minHeight += 4;
-    layout.setTitle(title);
+    layout.setTitle(ReportParts::TitleBlock(u"ГЛАВНА  КНИГА"_s, u"Фирма: "_s + m_options.firmName,
+                                            u"за периода "_s + Formats::Date(m_options.from) + u" до "_s
+                                                + Formats::Date(m_options.to),
+                                            setup().contentWidth(), 4));
     layout.setPageFooter([](int page) { return rk::PageNumberFooter(rk::PageSetup{}, page, ReportParts::Stamp()); });
 }
 

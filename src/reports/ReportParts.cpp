@@ -1,6 +1,7 @@
 #include "reports/ReportParts.h"
 
 #include "app/Engine.h"
+#include "reportkit/Layout.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +33,15 @@ rk::Band TitleLine(const QString &text, double width, double fontPt, bool bold)
     b.cells << rk::TextCell(0, width, text, rk::Align::Center, bold);
     b.cells.last().fontPt = fontPt;
     return b;
+}
+
+rk::Band TitleBlock(const QString &name, const QString &firmLine, const QString &periodLine, double width,
+                    double gapMm)
+{
+    rk::Band block = rk::Stack({TitleLine(name, width, 13), TitleLine(firmLine, width, 10, false),
+                                TitleLine(periodLine, width, 9, false)});
+    block.minHeight += gapMm;
+    return block;
 }
 
 rk::Band Rule(double width, double penMm)

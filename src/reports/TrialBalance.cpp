@@ -121,14 +121,10 @@ rk::Band TrialBalanceJob::detail(const TAccountValue &v) const
 
 void TrialBalanceJob::begin(rk::ReportLayout &layout)
 {
-    const double w = width();
-    rk::Band title = rk::Stack({ReportParts::TitleLine(u"ОБОРОТНА ВЕДОМОСТ"_s, w, 13),
-                                ReportParts::TitleLine(u"на "_s + m_options.firmName, w, 10, false),
-                                ReportParts::TitleLine(u"За периода от: "_s + Formats::Date(m_options.from) + u" до "_s
-                                                           + Formats::Date(m_options.to),
-                                                       w, 9, false)});
-    title.minHeight += 3;
-    layout.setTitle(title);
+    layout.setTitle(ReportParts::TitleBlock(u"ОБОРОТНА ВЕДОМОСТ"_s, u"на "_s + m_options.firmName,
+                                            u"За периода от: "_s + Formats::Date(m_options.from) + u" до "_s
+                                                + Formats::Date(m_options.to),
+                                            width(), 3));
     layout.setPageHeader(rk::Stack(header()));
 }
 

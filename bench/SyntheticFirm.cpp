@@ -3,12 +3,12 @@
 #include "accounts/ChartStore.h"
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
-#include "app/Engine.h"
-#include "data/Db.h"
-#include "data/FirmFactory.h"
-#include "data/Schema.h"
-#include "data/TFD.h"
+#include "engine/Db.h"
+#include "engine/Engine.h"
+#include "firm/Schema.h"
 #include "posting/JournalLines.h"
+#include "registry/FirmFactory.h"
+#include "registry/TFD.h"
 
 #include <QDate>
 #include <QRandomGenerator>

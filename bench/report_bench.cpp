@@ -3,11 +3,11 @@
 // about 50 pages against one of thousands.
 //   report_bench --data-dir DIR --firm ID                 all measurements, each in its own process
 //   report_bench --data-dir DIR --firm ID --one KIND FROM TO   one report (trial|ledger)
-#include "data/AccountTotals.h"
-#include "data/FirmChoice.h"
-#include "data/Formats.h"
-#include "data/TDM.h"
-#include "data/TFD.h"
+#include "engine/Formats.h"
+#include "firm/AccountTotals.h"
+#include "firm/TDM.h"
+#include "registry/FirmChoice.h"
+#include "registry/TFD.h"
 #include "reportkit/PageStore.h"
 #include "reports/GeneralLedger.h"
 #include "reports/TrialBalance.h"

@@ -4,10 +4,10 @@
 #include "SyntheticFirm.h"
 
 #include "accounts/ChartStore.h"
-#include "data/AccountTotals.h"
-#include "data/FirmChoice.h"
-#include "data/TDM.h"
-#include "data/TFD.h"
+#include "firm/AccountTotals.h"
+#include "firm/TDM.h"
+#include "registry/FirmChoice.h"
+#include "registry/TFD.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

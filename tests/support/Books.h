@@ -1,8 +1,8 @@
 #pragma once
 // Small helpers for tests of the books: the text an action fails with, and a journal line with
 // its two postings written straight through the data layer.
-#include "data/AccountTotals.h"
-#include "data/Errors.h"
+#include "engine/Errors.h"
+#include "firm/AccountTotals.h"
 #include "posting/JournalLines.h"
 
 #include <functional>

@@ -1,5 +1,5 @@
 #pragma once
-// Compares a report's text with its golden file under tests/reports/golden/. With
+// Compares a report's text with its golden file under tests/core/reports/golden/. With
 // ORVALIS_UPDATE_GOLDEN=1 in the environment the file is written instead, for a change of
 // layout that was checked by eye.
 #include <QFile>
@@ -8,7 +8,7 @@
 
 inline bool MatchesGolden(const QString &name, const QString &text)
 {
-    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/reports/golden/") + name;
+    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/core/reports/golden/") + name;
     QFile file(path);
     if (qEnvironmentVariableIntValue("ORVALIS_UPDATE_GOLDEN") == 1) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

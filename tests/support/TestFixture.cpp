@@ -1,7 +1,7 @@
 #include "support/TestFixture.h"
 
-#include "data/FirmChoice.h"
-#include "data/FirmFactory.h"
+#include "registry/FirmChoice.h"
+#include "registry/FirmFactory.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 #pragma once
 // A temporary system data directory with its registry, and firms made through the same code the
 // program uses, so no test depends on a developer's files.
-#include "app/Messages.h"
-#include "data/TDM.h"
-#include "data/TFD.h"
+#include "engine/Messages.h"
+#include "firm/TDM.h"
+#include "registry/TFD.h"
 
 #include <QTemporaryDir>
 #include <memory>

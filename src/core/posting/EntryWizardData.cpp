@@ -1,0 +1,52 @@
+#include "posting/EntryWizardData.h"
+
+#include "engine/Db.h"
+#include "engine/Formats.h"
+#include "firm/Lookups.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
+
+namespace EntryWizardData {
+
+QList<OpRow> Operations(Db &db, int folder)
+{
+    QList<OpRow> rows;
+    QSqlQuery q = db.exec(u"select Op_id, Op_Name from op where Pap_Id = ? order by Op_Name, Op_id"_s, {folder});
+    while (q.next())
+        rows.append({q.value(0).toInt(), q.value(1).toString()});
+    return rows;
+}
+
+QList<std::pair<int, QString>> Counterparties(Db &db)
+{
+    QList<std::pair<int, QString>> rows;
+    QSqlQuery q = db.exec(u"select NomEl_No, NomEl_Name from kontra order by NomEl_Name, NomEl_No"_s);
+    while (q.next())
+        rows.append({q.value(0).toInt(), q.value(1).toString()});
+    return rows;
+}
+
+std::optional<QDate> GroupDate(Db &db, int docNo, int group)
+{
+    QSqlQuery q = db.exec(u"select Doc_Date from doc where Doc_No = ? and Doc_StGrp = ? order by Doc_StNo limit 1"_s,
+                          {docNo, group});
+    if (!q.next())
+        return std::nullopt;
+    const QDate date = Formats::FromSqlDate(q.value(0).toString());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+QString AccountProblem(Db &db, const WorkLine &row)
+{
+    const auto account = row.account != 0 ? FindAccount(db, row.account) : std::nullopt;
+    if (!account)
+        return u"Не е попълнена коректна сметка!"_s;
+    for (int i = 0; i < 5; ++i)
+        if ((account->levels[i] != 0) != (row.lots[i] != 0))
+            return u"Не е попълнена партида за сметката!"_s;
+    return {};
+}
+
+}  // namespace EntryWizardData

@@ -1,0 +1,80 @@
+#include "shell/MainCommands.h"
+
+#include "accounts/FolderStore.h"
+#include "accounts/LevelStore.h"
+#include "engine/Messages.h"
+#include "firm/Lookups.h"
+
+using namespace Qt::StringLiterals;
+
+namespace MainCommands {
+
+bool DeleteAccount(Db &db, std::optional<int> account)
+{
+    if (!account || !Messages::confirmed(u"Желаете ли изтриване на сметката?"_s))
+        return false;
+    if (AccountInUse(db, *account)) {
+        Messages::show(u"Сметката се използва и не може да бъде изтрита!"_s);
+        return false;
+    }
+    ChartStore::Delete(db, *account);
+    return true;
+}
+
+bool DeleteLevel(Db &db, std::optional<int> level)
+{
+    if (!level || !Messages::confirmed(u"Желаете ли изтриване на аналитично ниво?"_s))
+        return false;
+    if (LevelInUse(db, *level)) {
+        Messages::show(u"Аналитичното ниво се използва и не може да бъде изтрито!"_s);
+        return false;
+    }
+    LevelStore::DeleteLevel(db, *level);
+    return true;
+}
+
+bool DeleteLot(Db &db, int level, std::optional<int> lot)
+{
+    if (!lot || LotTableOfLevel(db, level).isEmpty())
+        return false;
+    if (!Messages::confirmed(u"Желаете ли изтриване на партидата?"_s))
+        return false;
+    if (!LotFree(db, level, *lot)) {
+        Messages::show(u"Партидата се използва и не може да бъде изтрита!"_s);
+        return false;
+    }
+    LevelStore::DeleteLot(db, level, *lot);
+    return true;
+}
+
+bool DeleteFolder(Db &db, std::optional<int> folder)
+{
+    if (!folder || !Messages::confirmed(u"Желаете ли изтриване на папката?"_s))
+        return false;
+    if (FolderHasDocuments(db, *folder)) {
+        Messages::show(u"Папката съдържа документи и не може да бъде изтрита!"_s);
+        return false;
+    }
+    FolderStore::Delete(db, *folder);
+    return true;
+}
+
+bool DeleteOpeningBalance(Db &db, const std::optional<SnsRow> &row)
+{
+    if (!row || !Messages::confirmed(u"Желаете ли да изтриете записа?"_s))
+        return false;
+    OpeningBalances::Delete(db, *row);
+    return true;
+}
+
+FilteredAccounts FilterAccounts(Db &db, AccountFilter filter)
+{
+    QList<SRow> accounts = ChartStore::All(db, filter);
+    if (accounts.isEmpty() && filter != AccountFilter::All) {
+        Messages::show(u"Няма сметки, които да отговарят на зададеното условие!"_s);
+        return {AccountFilter::All, ChartStore::All(db)};
+    }
+    return {filter, accounts};
+}
+
+}  // namespace MainCommands

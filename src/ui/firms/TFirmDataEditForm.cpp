@@ -1,0 +1,87 @@
+#include "firms/TFirmDataEditForm.h"
+
+#include "app/TErrorHook.h"
+#include "engine/Errors.h"
+#include "engine/Messages.h"
+#include "registry/TFD.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+#include "firms/FirmContactFields.h"
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+
+TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
+    : TitleStripDialog(QStringLiteral("Данни за фирма:"), parent), m_fd(fd)
+{
+    const auto firm = fd.Firm(firmId);
+    if (!firm)
+        throw MyException(QStringLiteral("Фирмата не е намерена в регистъра!"));
+    m_record = *firm;
+
+    auto *form = new QFormLayout;
+    m_fields = AddFirmContactFields(form, body());
+    ShowFirmContact(m_fields, m_record);
+
+    m_period = new QSpinBox(body());
+    m_period->setRange(1900, 9999);
+    m_period->setValue(m_record.Firm_Period);
+    form->addRow(QStringLiteral("Отчетен период:"), m_period);
+    auto *path = new QLineEdit(m_record.Firm_DataPath, body());
+    path->setMaxLength(255);
+    path->setMinimumWidth(320);
+    form->addRow(QStringLiteral("Път до данните"), path);
+    m_fields.insert(QStringLiteral("Firm_DataPath"), path);
+
+    m_save = new QPushButton(QStringLiteral("Запис"), body());
+    m_cancel = new QPushButton(QStringLiteral("Отказ"), body());
+    m_save->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_cancel);
+
+    auto *layout = new QVBoxLayout(body());
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    connect(m_cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+}
+
+void TFirmDataEditForm::showEvent(QShowEvent *event)
+{
+    setCaption(QStringLiteral("Данни за фирма:") + u' ' + m_record.Firm_Name);
+    TitleStripDialog::showEvent(event);
+    CentreOnDesktop(this);
+}
+
+FirmRecord TFirmDataEditForm::typedRecord() const
+{
+    FirmRecord firm = m_record;
+    ReadFirmContact(m_fields, firm);
+    firm.Firm_Period = m_period->value();
+    firm.Firm_DataPath = m_fields.value(QStringLiteral("Firm_DataPath"))->text().trimmed();
+    return firm;
+}
+
+bool TFirmDataEditForm::save()
+{
+    const FirmRecord firm = typedRecord();
+    const QString problem = FirmRecordProblem(firm);
+    if (!problem.isEmpty()) {
+        Messages::show(problem);
+        return false;
+    }
+    if (!RunGuarded([&] { m_fd.UpdateFirm(firm); }))
+        return false;
+    m_record = firm;
+    done(Saved);
+    return true;
+}
+
+void TFirmDataEditForm::reject() { done(Cancelled); }

@@ -1,0 +1,44 @@
+#pragma once
+// Editor of one firm's registry record.
+#include "registry/FirmRecord.h"
+#include "widgets/TitleStripDialog.h"
+
+#include <QMap>
+
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class TFD;
+
+class TFirmDataEditForm : public TitleStripDialog {
+    Q_OBJECT
+public:
+    static constexpr int Saved = 1;
+    static constexpr int Cancelled = 2;
+
+    // Throws when the firm cannot be read from the registry.
+    TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent = nullptr);
+
+    // The edit box of a FirmData field ("Firm_Name", …), or null.
+    QLineEdit *field(const QString &fieldName) const { return m_fields.value(fieldName); }
+    QSpinBox *periodBox() const { return m_period; }
+    QPushButton *saveButton() const { return m_save; }
+    QPushButton *cancelButton() const { return m_cancel; }
+
+    // What "Запис" does: refuses with a message and stays, or writes and closes.
+    bool save();
+    void reject() override;
+
+    FirmRecord typedRecord() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TFD &m_fd;
+    FirmRecord m_record;
+    QMap<QString, QLineEdit *> m_fields;
+    QSpinBox *m_period;
+    QPushButton *m_save;
+    QPushButton *m_cancel;
+};

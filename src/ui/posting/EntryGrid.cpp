@@ -1,0 +1,212 @@
+#include "posting/EntryGrid.h"
+
+#include "engine/Formats.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Hands typed values to the grid's owner instead of writing them into the cells: the owner
+// decides whether a value is taken and then shows its lines again.
+class EntryGridDelegate : public QStyledItemDelegate {
+public:
+    explicit EntryGridDelegate(EntryGrid *grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
+    {
+        auto *editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        static const QRegularExpression whole(u"^\\d{0,4}$"_s);
+        static const QRegularExpression number(u"^-?\\d{0,11}([.,]\\d{0,6})?$"_s);
+        editor->setValidator(new QRegularExpressionValidator(
+            index.column() == EntryGrid::AccountColumn ? whole : number, editor));
+        return editor;
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        const auto *line = qobject_cast<QLineEdit *>(editor);
+        if (!line || line->text() == index.data(Qt::EditRole).toString())
+            return;
+        m_grid->reportTyped(index.row(), index.column(), line->text());
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {
+            const QModelIndex index = m_grid->currentIndex();
+            if (auto *editor = qobject_cast<QWidget *>(object); editor && m_grid->spaceColumn(index.column())) {
+                // What was typed gives way to the command.
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                m_grid->reportSpace(index.row(), index.column());
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    EntryGrid *m_grid;
+};
+
+QString KolText(double kol) { return kol == 0 ? QString() : Formats::Quantity(kol); }
+
+}  // namespace
+
+EntryGrid::EntryGrid(QWidget *parent) : QTableWidget(0, 4, parent)
+{
+    setHorizontalHeaderLabels({u"Сметка"_s, u"Партиди:"_s, u"Количество"_s, u"Стойност"_s});
+    horizontalHeader()->setSectionResizeMode(LotsColumn, QHeaderView::Stretch);
+    setColumnWidth(AccountColumn, 60);
+    setColumnWidth(KolColumn, 90);
+    setColumnWidth(StColumn, 90);
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::SelectedClicked);
+    setItemDelegate(new EntryGridDelegate(this));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    m_spaceColumns = {AccountColumn};
+
+    connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column, int oldRow, int oldColumn) {
+        if (m_quiet || oldRow < 0)
+            return;
+        // Reported after the event, so an editor closing with it has handed over its value.
+        QMetaObject::invokeMethod(
+            this, [this, row, column, oldRow, oldColumn] { emit cellLeft(oldRow, oldColumn, row, column); },
+            Qt::QueuedConnection);
+    });
+    connect(qApp, &QApplication::focusChanged, this, &EntryGrid::focusMoved);
+}
+
+QTableWidgetItem *EntryGrid::cell(int row, int column)
+{
+    QTableWidgetItem *item = this->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (column == KolColumn || column == StColumn)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setItem(row, column, item);
+    }
+    return item;
+}
+
+void EntryGrid::showLines(const QList<WorkLine> &lines)
+{
+    const int row = currentRow(), column = currentColumn();
+    m_quiet = true;
+    setRowCount(int(lines.size()));
+    for (int i = 0; i < lines.size(); ++i)
+        showLine(i, lines.at(i));
+    if (row >= 0 && row < rowCount())
+        setCurrentCell(row, column);
+    m_quiet = false;
+}
+
+void EntryGrid::showLine(int row, const WorkLine &line)
+{
+    const bool quiet = m_quiet;
+    m_quiet = true;
+    cell(row, AccountColumn)->setText(line.account == 0 ? QString() : QString::number(line.account));
+    QTableWidgetItem *lots = cell(row, LotsColumn);
+    lots->setText(line.name);
+    lots->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    cell(row, KolColumn)->setText(KolText(line.kol));
+    cell(row, StColumn)->setText(Formats::Amount(line.st));
+    m_quiet = quiet;
+}
+
+void EntryGrid::setEditable(int row, bool kol, bool st)
+{
+    const Qt::ItemFlags browse = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    cell(row, KolColumn)->setFlags(kol ? browse | Qt::ItemIsEditable : browse);
+    cell(row, StColumn)->setFlags(st ? browse | Qt::ItemIsEditable : browse);
+}
+
+bool EntryGrid::isEditable(int row, int column) const
+{
+    const QTableWidgetItem *it = item(row, column);
+    return it && it->flags().testFlag(Qt::ItemIsEditable);
+}
+
+void EntryGrid::commitPending()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void EntryGrid::discardPending()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex()))
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void EntryGrid::returnTo(int row, int column)
+{
+    m_quiet = true;
+    setCurrentCell(row, column);
+    m_quiet = false;
+}
+
+void EntryGrid::reportTyped(int row, int column, const QString &text) { emit cellTyped(row, column, text); }
+
+void EntryGrid::reportSpace(int row, int column)
+{
+    QMetaObject::invokeMethod(this, [this, row, column] { emit spacePressed(row, column); }, Qt::QueuedConnection);
+}
+
+void EntryGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && currentRow() >= 0 && spaceColumn(currentColumn())) {
+        emit spacePressed(currentRow(), currentColumn());
+        return;
+    }
+    if (event->key() == Qt::Key_Down && currentRow() == rowCount() - 1) {
+        commitPending();
+        emit pastLastRow();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void EntryGrid::mouseDoubleClickEvent(QMouseEvent *)
+{
+    emit hintRequested(currentRow());
+}
+
+void EntryGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved();
+    QTableWidget::mouseMoveEvent(event);
+}
+
+void EntryGrid::focusMoved(QWidget *old, QWidget *now)
+{
+    const bool wasHere = old && (old == this || isAncestorOf(old));
+    // A message window or an editor of another window takes the focus for a while; only a
+    // control of this window means the user left the grid.
+    if (!wasHere || !now || now == this || isAncestorOf(now) || now->window() != window())
+        return;
+    const int row = currentRow(), column = currentColumn();
+    if (row < 0)
+        return;
+    QMetaObject::invokeMethod(this, [this, row, column] { emit gridLeft(row, column); }, Qt::QueuedConnection);
+}

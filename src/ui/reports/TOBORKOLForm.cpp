@@ -1,0 +1,28 @@
+#include "reports/TOBORKOLForm.h"
+
+#include "app/TProgressForm.h"
+#include "firm/TDM.h"
+#include "reports/TViewerForm.h"
+
+#include <QPointer>
+
+TViewerForm *TOBORKOLForm::Run(TDM &dm, const TrialBalanceOptions &options, QWidget *parent)
+{
+    TViewerForm *viewer = TViewerForm::Show(std::make_unique<TrialBalanceJob>(dm.db(), options), parent);
+    if (!viewer || !viewer->generating())
+        return viewer;
+    // Parented to the preview: freed with it, and never left behind when the report fails.
+    QPointer<TProgressForm> progress = new TProgressForm(viewer);
+    progress->setMessage(QStringLiteral("Изготвяне на отчета, моля изчакайте!"));
+    progress->setRange(0, 100);
+    progress->show();
+    QObject::connect(viewer, &TViewerForm::generationProgress, progress, [progress](int percent) {
+        if (progress)
+            progress->setValue(percent);
+    });
+    QObject::connect(viewer, &TViewerForm::generationEnded, progress, [progress] {
+        if (progress)
+            progress->hide();
+    });
+    return viewer;
+}

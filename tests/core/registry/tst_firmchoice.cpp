@@ -1,0 +1,141 @@
+#include "engine/Engine.h"
+#include "engine/Errors.h"
+#include "firm/Schema.h"
+#include "registry/FirmChoice.h"
+#include "registry/FirmFactory.h"
+#include "support/TestFixture.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void DropTables(const QString &file, const QStringList &tables)
+{
+    Db db(u"damage"_s);
+    db.open(file, false);
+    for (const QString &t : tables)
+        db.exec(u"drop table "_s + t);
+}
+
+QString FirmFile(TFD &fd, int id) { return fd.Firm(id)->Firm_DataPath + Schema::FirmFileName; }
+}  // namespace
+
+class FirmChoiceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstMissingMaskInListOrder_data()
+    {
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<QString>("mask");
+        QTest::newRow("only SD") << QStringList{u"SD"_s} << u"SD.*"_s;
+        QTest::newRow("an and SD") << QStringList{u"SD"_s, u"an"_s} << u"an.*"_s;
+        QTest::newRow("Finish before kontra") << QStringList{u"kontra"_s, u"Finish"_s} << u"Finish.*"_s;
+        QTest::newRow("operation elements") << QStringList{u"opelkt"_s} << u"OPELKt.*"_s;
+    }
+    void firstMissingMaskInListOrder()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(QString, mask);
+        TestFixture f;
+        const int good = f.openNewFirm(u"Цяла"_s);
+        const int broken = f.makeFirm(u"Непълна"_s);
+        DropTables(FirmFile(f.fd, broken), dropped);
+
+        const FirmOpenResult result = OpenFirm(f.fd, f.dm, *f.fd.Firm(broken));
+        QVERIFY(!result.opened);
+        QCOMPARE(result.message, u"Липсват файлове с данни за избраната фирма!\rФайла: "_s + mask);
+        // The firm that was open stays open.
+        QVERIFY(f.dm.IsConnected());
+        QCOMPARE(f.dm.DataPath(), f.fd.Firm(good)->Firm_DataPath);
+        QCOMPARE(f.fd.currentFirmId, good);
+    }
+
+    void firmWithoutItsFileIsRefusedWithTheFirstMask()
+    {
+        TestFixture f;
+        const int id = f.makeFirm();
+        QVERIFY(QFile::remove(FirmFile(f.fd, id)));
+        const FirmOpenResult result = OpenFirm(f.fd, f.dm, *f.fd.Firm(id));
+        QVERIFY(!result.opened);
+        QCOMPARE(result.message, MissingFilesMessage(u"an.*"_s));
+        QVERIFY(!f.dm.IsConnected());
+    }
+
+    void corruptFirmFileIsRefusedAndTheOpenFirmStays()
+    {
+        TestFixture f;
+        const int good = f.openNewFirm(u"Цяла"_s);
+        const int broken = f.makeFirm(u"Повредена"_s);
+        {
+            QFile file(FirmFile(f.fd, broken));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray(8192, 'x'));
+        }
+        const FirmOpenResult result = OpenFirm(f.fd, f.dm, *f.fd.Firm(broken));
+        QVERIFY(!result.opened);
+        QVERIFY2(result.message.startsWith(u"Файлът не е база данни"_s), qPrintable(result.message));
+        QCOMPARE(f.dm.DataPath(), f.fd.Firm(good)->Firm_DataPath);
+    }
+
+    void registryWithoutOppDataRefusesEveryFirm()
+    {
+        TestFixture f;
+        const int id = f.makeFirm();
+        f.fd.db().exec(u"drop table opp_data"_s);
+        const FirmOpenResult result = OpenFirm(f.fd, f.dm, *f.fd.Firm(id));
+        QVERIFY(!result.opened);
+        QCOMPARE(result.message, MissingFilesMessage(u"opp_data.*"_s));
+        QVERIFY(!f.dm.IsConnected());
+    }
+
+    void choosingTheOpenFirmAgainReopensIt()
+    {
+        TestFixture f;
+        const int id = f.openNewFirm();
+        f.dm.db().exec(u"insert into nom_pap (Nom_Pap_No, Nom_Pap_Name) values (1, 'Банка')"_s);
+        const FirmOpenResult again = OpenFirm(f.fd, f.dm, *f.fd.Firm(id));
+        QVERIFY(again.opened);
+        QVERIFY(f.dm.IsConnected());
+        QCOMPARE(f.dm.RecordCount(u"nom_pap"_s), 1);
+        QCOMPARE(EngineSession::instance().aliasPath(AliasFirm), f.fd.Firm(id)->Firm_DataPath);
+    }
+
+    void switchingFirmsRepointsTheFirmAlias()
+    {
+        TestFixture f;
+        const int a = f.openNewFirm(u"А"_s);
+        const int b = f.makeFirm(u"Б"_s);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(b)).opened);
+        QCOMPARE(f.dm.DataPath(), f.fd.Firm(b)->Firm_DataPath);
+        QCOMPARE(EngineSession::instance().aliasPath(AliasFirm), f.fd.Firm(b)->Firm_DataPath);
+        QCOMPARE(f.fd.currentFirmId, b);
+        QVERIFY(a != b);
+    }
+
+    void aliasClashIsThrownForTheWindowToEndTheProgram()
+    {
+        TestFixture f;
+        const int id = f.makeFirm();
+        EngineSession &session = EngineSession::instance();
+        const bool had = session.hasAlias(AliasFirm);
+        const AliasDef saved = session.alias(AliasFirm);
+        session.defineAlias(AliasFirm, {u"ORACLE"_s, {}});
+        QString error;
+        try {
+            OpenFirm(f.fd, f.dm, *f.fd.Firm(id));
+        } catch (const MyException &e) {
+            error = e.message();
+        }
+        if (had)
+            session.defineAlias(AliasFirm, saved);
+        else
+            session.removeAlias(AliasFirm);
+        QCOMPARE(error, AliasClashMessage);
+        QVERIFY(!f.dm.IsConnected());
+    }
+};
+
+QTEST_GUILESS_MAIN(FirmChoiceTest)
+#include "tst_firmchoice.moc"

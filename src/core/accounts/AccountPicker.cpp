@@ -26,13 +26,7 @@ PickerLotBoxes LotBoxes(Db &db, int account)
         box.visible = true;
         box.level = level;
         box.label = nom->Nom_Name + u':';
-        if (nom->Nom_Type == NomType::Counterparties) {
-            for (const KontraRow &r : LevelStore::Counterparties(db, level))
-                box.lots.append({r.NomEl_No, r.NomEl_Name});
-        } else {
-            for (const NomElRow &r : LevelStore::Lots(db, level))
-                box.lots.append({r.NomEl_No, r.NomEl_Name});
-        }
+        box.lots = LevelStore::LotsOfLevel(db, level);
     }
     return boxes;
 }

@@ -1,6 +1,7 @@
 #include "accounts/LevelStore.h"
 
 #include "engine/Db.h"
+#include "firm/Lookups.h"
 
 #include <QSqlQuery>
 
@@ -87,12 +88,36 @@ QList<NomElRow> Lots(Db &db, int nomNo)
     return rows;
 }
 
+QList<std::pair<int, QString>> LotsOfLevel(Db &db, int nomNo)
+{
+    QList<std::pair<int, QString>> lots;
+    const QString table = LotTableOfLevel(db, nomNo);
+    if (table.isEmpty())
+        return lots;
+    QSqlQuery q = db.exec(u"select NomEl_No, NomEl_Name from "_s + table
+                              + u" where Nom_No = ? order by NomEl_Name, NomEl_No"_s,
+                          {nomNo});
+    while (q.next())
+        lots.append({q.value(0).toInt(), q.value(1).toString()});
+    return lots;
+}
+
+bool LotExists(Db &db, int nomNo, int nomElNo)
+{
+    const QString table = LotTableOfLevel(db, nomNo);
+    return !table.isEmpty()
+           && db.scalar(u"select count(*) from "_s + table + u" where Nom_No = ? and NomEl_No = ?"_s, {nomNo, nomElNo})
+                      .toInt()
+                  > 0;
+}
+
 void DeleteLevel(Db &db, int nomNo) { db.exec(u"delete from nom where Nom_No = ?"_s, {nomNo}); }
 
 void DeleteLot(Db &db, int nomNo, int nomElNo)
 {
-    const int type = db.scalar(u"select Nom_Type from nom where Nom_No = ?"_s, {nomNo}).toInt();
-    const QString table = type == NomType::Counterparties ? u"kontra"_s : u"nomel"_s;
+    const QString table = LotTableOfLevel(db, nomNo);
+    if (table.isEmpty())
+        return;
     db.exec(u"delete from "_s + table + u" where Nom_No = ? and NomEl_No = ?"_s, {nomNo, nomElNo});
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 class Db;
 
@@ -52,6 +53,12 @@ std::optional<KontraRow> Kontra(Db &db, int nomElNo);
 // fields they have.
 QList<KontraRow> Counterparties(Db &db, int nomNo);
 QList<NomElRow> Lots(Db &db, int nomNo);
+// Number and name of each lot of a level, from the table its type keeps lots in (kontra for
+// counterparties, nomel for lists and goods), in name order; none for a missing level or a
+// level type without lots.
+QList<std::pair<int, QString>> LotsOfLevel(Db &db, int nomNo);
+// Whether the level has that lot in its lot table.
+bool LotExists(Db &db, int nomNo, int nomElNo);
 void DeleteLevel(Db &db, int nomNo);
 void DeleteLot(Db &db, int nomNo, int nomElNo);
 void InsertLevel(Db &db, const NomRow &row);

@@ -92,16 +92,27 @@ NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDa
     return d;
 }
 
-QString Problem(const NomPRow &doc)
+DocumentBox ProblemBox(const NomPRow &doc)
 {
     if (!doc.Nom_DDoc_No)
-        return DocumentNumberMissing;
+        return DocumentBox::Number;
     if (!doc.Nom_Doc_Date.isValid())
-        return DocumentDateMissing;
+        return DocumentBox::Date;
     if (*doc.Nom_DDoc_No <= 0 || *doc.Nom_DDoc_No > 9999999999.0)
-        return Schema::DocumentNumberMessage;
+        return DocumentBox::Number;
     if (doc.Nom_Doc_Osno.size() > 50)
-        return u"Бележката е най-много 50 знака!"_s;
+        return DocumentBox::Note;
+    return DocumentBox::None;
+}
+
+QString Problem(const NomPRow &doc)
+{
+    switch (ProblemBox(doc)) {
+    case DocumentBox::None: return {};
+    case DocumentBox::Number: return doc.Nom_DDoc_No ? Schema::DocumentNumberMessage : DocumentNumberMissing;
+    case DocumentBox::Date: return DocumentDateMissing;
+    case DocumentBox::Note: return u"Бележката е най-много 50 знака!"_s;
+    }
     return {};
 }
 

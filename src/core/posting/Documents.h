@@ -81,7 +81,10 @@ int NextDocumentNumber(Db &db);
 // is later). Not written until saved.
 NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDate &today = QDate::currentDate());
 
-// The first problem of a document as typed (number, date, number range), or empty.
+// The box that holds the first problem of a document as typed, None when it may be saved.
+enum class DocumentBox { None, Number, Date, Note };
+DocumentBox ProblemBox(const NomPRow &doc);
+// The message of that problem (number, date, number range, note length), or empty.
 QString Problem(const NomPRow &doc);
 // Writes a new or changed document row.
 void Save(Db &db, const NomPRow &doc, bool isNew);

@@ -38,6 +38,23 @@ std::optional<QDate> GroupDate(Db &db, int docNo, int group)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
+EntryHeader OpeningHeader(Db &db, const NomPRow &doc, const EntryGroup &group)
+{
+    EntryHeader h;
+    h.docType = doc.Nom_DocType;
+    if (group.withVat) {
+        h.postingDate = doc.Nom_DDSDate;
+        h.vidDostavka = doc.Nom_VidDostavka;
+        h.kontra = doc.Nom_Kontra;
+        if (group.isNew)
+            EntryRules::ApplyNewVatDefaults(h, doc.Nom_Doc_Date);
+        return h;
+    }
+    const auto lineDate = group.isNew ? std::nullopt : GroupDate(db, doc.Nom_Doc_No, group.group);
+    h.postingDate = lineDate.value_or(doc.Nom_Doc_Date);
+    return h;
+}
+
 QString AccountProblem(Db &db, const WorkLine &row)
 {
     const auto account = row.account != 0 ? FindAccount(db, row.account) : std::nullopt;

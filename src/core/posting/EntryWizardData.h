@@ -2,6 +2,7 @@
 // What the journal entry wizard reads besides the group itself: the operations of the document's
 // folder, the counterparties of the VAT header, the posting date of a group that is opened
 // again, and the account part of the row check that a typed account must pass at once.
+#include "posting/Documents.h"
 #include "posting/EntryGroup.h"
 
 #include <QDate>
@@ -27,6 +28,12 @@ QList<std::pair<int, QString>> Counterparties(Db &db);
 
 // The date of the group's first journal line, or nothing for a group without lines.
 std::optional<QDate> GroupDate(Db &db, int docNo, int group);
+
+// The header the wizard opens with: the document's kind; for a VAT group the document's VAT
+// date, supply type and counterparty, or for a new one the defaults of a new VAT group; without
+// VAT the date of the group's first line, the document's date for a new group or one without
+// lines.
+EntryHeader OpeningHeader(Db &db, const NomPRow &doc, const EntryGroup &group);
 
 // The account and its lots as the row check sees them (its first two steps): "" when they pass,
 // otherwise the message to show.

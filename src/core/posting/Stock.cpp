@@ -83,6 +83,18 @@ std::optional<double> AverageCost(Db &db, const EntryGroup &group, int rowIndex,
     return std::isfinite(amount) ? RoundAmount(amount) : 0.0;
 }
 
+bool PriceBlankRelease(Db &db, EntryGroup &group, Grid grid, int rowIndex, const ReportingPeriod &period)
+{
+    if (grid != Grid::BaseKt || rowIndex < 0 || rowIndex >= group.rows(grid).size()
+        || group.rows(grid).at(rowIndex).st != 0)
+        return false;
+    const auto cost = AverageCost(db, group, rowIndex, period);
+    if (!cost)
+        return false;
+    group.rows(grid)[rowIndex].st = *cost;
+    return true;
+}
+
 bool NeedsAverageCostWarning(const EntryGroup &group)
 {
     for (const WorkLine &row : group.rows(Grid::BaseKt))

@@ -28,6 +28,10 @@ void CheckAvailability(Db &db, const EntryGroup &group, Grid grid, int rowIndex,
 // The average-cost amount of a base credit row, or nothing when the row is left alone.
 std::optional<double> AverageCost(Db &db, const EntryGroup &group, int rowIndex, const ReportingPeriod &period);
 
+// A base credit row whose amount is 0 takes the average cost of its quantity; answers whether
+// the amount was set.
+bool PriceBlankRelease(Db &db, EntryGroup &group, Grid grid, int rowIndex, const ReportingPeriod &period);
+
 // True when a base credit row has a quantity, so a change of the posting date may change prices.
 bool NeedsAverageCostWarning(const EntryGroup &group);
 

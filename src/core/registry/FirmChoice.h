@@ -17,3 +17,7 @@ struct FirmOpenResult {
 // window answers by closing the program (an alias clash, a failure while connecting) are
 // thrown.
 FirmOpenResult OpenFirm(TFD &fd, TDM &dm, const FirmRecord &firm);
+
+// Removes a firm from the registry after asking; its files stay on the disk. The firm that is
+// open now is refused with a message. Answers whether the firm was removed.
+bool RemoveFirm(TFD &fd, const TDM &dm, const FirmRecord &firm);

@@ -59,14 +59,8 @@ QList<ListItem> LevelItems(Db &db)
 QList<ListItem> LotItems(Db &db, int level)
 {
     QList<ListItem> items;
-    const int type = LevelType(db, level);
-    if (type == NomType::Counterparties) {
-        for (const KontraRow &k : LevelStore::Counterparties(db, level))
-            items.append({k.NomEl_No, k.NomEl_Name});
-    } else if (!LotTableOfType(type).isEmpty()) {
-        for (const NomElRow &l : LevelStore::Lots(db, level))
-            items.append({l.NomEl_No, l.NomEl_Name});
-    }
+    for (const auto &[number, name] : LevelStore::LotsOfLevel(db, level))
+        items.append({number, name});
     return items;
 }
 

@@ -215,18 +215,7 @@ void AccountPickerDialog::lotLabelPressed(int position, Qt::MouseButton button)
     std::optional<int> saved;
     if (button == Qt::LeftButton) {
         bool found = false;
-        RunGuarded([&] {
-            Db &db = m_dm.db();
-            const auto nom = LevelStore::Level(db, level);
-            if (!nom || lot == 0)
-                return;
-            if (nom->Nom_Type == NomType::Counterparties) {
-                const auto kontra = LevelStore::Kontra(db, lot);
-                found = kontra && kontra->Nom_No == level;
-            } else {
-                found = LevelStore::Lot(db, level, lot).has_value();
-            }
-        });
+        RunGuarded([&] { found = lot != 0 && LevelStore::LotExists(m_dm.db(), level, lot); });
         if (!found)
             return;
         editorOpening();

@@ -180,13 +180,8 @@ void TNsWizardForm::loadLots(int position)
     QComboBox *box = m_lotBoxes[position - 1];
     const QVariant chosen = box->currentData();
     box->clear();
-    if (LevelType(m_dm.db(), level) == NomType::Counterparties) {
-        for (const KontraRow &lot : LevelStore::Counterparties(m_dm.db(), level))
-            box->addItem(lot.NomEl_Name, lot.NomEl_No);
-    } else {
-        for (const NomElRow &lot : LevelStore::Lots(m_dm.db(), level))
-            box->addItem(lot.NomEl_Name, lot.NomEl_No);
-    }
+    for (const auto &[number, name] : LevelStore::LotsOfLevel(m_dm.db(), level))
+        box->addItem(name, number);
     box->setCurrentIndex(box->findData(chosen));
 }
 
@@ -275,10 +270,7 @@ void TNsWizardForm::lotLabelPressed(int position, Qt::MouseButton button)
     std::optional<int> lot;
     if (button == Qt::LeftButton) {
         bool exists = false;
-        RunGuarded([&] {
-            exists = chosen.isValid() && LevelStore::Level(m_dm.db(), level)
-                     && NomRules::Load(m_dm.db(), NomKind::Lot, level, chosen.toInt());
-        });
+        RunGuarded([&] { exists = chosen.isValid() && LevelStore::LotExists(m_dm.db(), level, chosen.toInt()); });
         if (!exists)
             return;
         lot = chosen.toInt();

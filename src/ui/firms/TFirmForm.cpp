@@ -235,18 +235,9 @@ void TFirmForm::deleteFirm()
     if (row < 0 || row >= m_firms.size())
         return;
     const FirmRecord firm = m_firms.at(row);
-    if (firm.Firm_ID == m_fd.currentFirmId && m_dm.IsConnected()) {
-        Messages::show(QStringLiteral("Фирма „") + firm.Firm_Name
-                       + QStringLiteral("“ е отворена в момента и не може да бъде изтрита от списъка!"));
-        return;
-    }
-    const QString question = QStringLiteral("Изтриване на фирма „") + firm.Firm_Name
-                             + QStringLiteral("“ от списъка?\rФайловете с данни остават на диска.");
-    if (!Messages::confirmed(question))
-        return;
     RunGuarded([&] {
-        m_fd.DeleteFirm(firm.Firm_ID);
-        reload();
+        if (RemoveFirm(m_fd, m_dm, firm))
+            reload();
     });
 }
 

@@ -291,19 +291,8 @@ bool TStatGrForm::begin(const EntryWizardRequest &request)
     m_doc = *doc;
     m_period = ReadPeriod(db);
     m_group = EntryRules::Load(db, request.docNo, request.group, request.withVat, request.isNew);
-    EntryHeader &h = m_group.header;
-    h.docType = m_doc.Nom_DocType;
-    if (request.withVat) {
-        h.postingDate = m_doc.Nom_DDSDate;
-        h.vidDostavka = m_doc.Nom_VidDostavka;
-        h.kontra = m_doc.Nom_Kontra;
-        if (request.isNew)
-            EntryRules::ApplyNewVatDefaults(h, m_doc.Nom_Doc_Date);
-    } else {
-        const auto lineDate = request.isNew ? std::nullopt : EntryWizardData::GroupDate(db, m_doc.Nom_Doc_No, m_group.group);
-        h.postingDate = lineDate.value_or(m_doc.Nom_Doc_Date);
-    }
-    m_knownDate = h.postingDate;
+    m_group.header = EntryWizardData::OpeningHeader(db, m_doc, m_group);
+    m_knownDate = m_group.header.postingDate;
     fillLists();
     showHeader();
     refreshAll();
@@ -593,12 +582,8 @@ bool TStatGrForm::leaveQuantity(Grid g, int row)
         focusCell(g, row, u"kol"_s);
         return false;
     }
-    WorkLine &line = m_group.rows(g)[row];
-    if (g == Grid::BaseKt && line.st == 0) {
-        if (const auto cost = Stock::AverageCost(m_dm.db(), m_group, row, m_period))
-            line.st = *cost;
+    if (Stock::PriceBlankRelease(m_dm.db(), m_group, g, row, m_period))
         followAccount(g, row);
-    }
     return true;
 }
 

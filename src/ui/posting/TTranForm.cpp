@@ -54,10 +54,6 @@ enum GridColumn { NumberColumn, DateColumn, NoteColumn };
 
 QString PrintedNumber(const NomPRow &d) { return d.Nom_DDoc_No ? Formats::DocNo(*d.Nom_DDoc_No) : QString(); }
 
-bool NumberInRange(const NomPRow &d)
-{
-    return d.Nom_DDoc_No && *d.Nom_DDoc_No > 0 && *d.Nom_DDoc_No <= 9999999999.0;
-}
 }  // namespace
 
 TTranForm::TTranForm(TFD &fd, TDM &dm, int folder, bool docked, WizardHook wizard, QWidget *parent)
@@ -432,10 +428,12 @@ void TTranForm::focusProblem()
     const std::optional<NomPRow> &row = m_browser.current();
     if (!row)
         return;
-    if (!NumberInRange(*row))
-        m_number->setFocus();
-    else if (!row->Nom_Doc_Date.isValid())
-        m_date->setFocus();
+    switch (Documents::ProblemBox(*row)) {
+    case Documents::DocumentBox::Number: m_number->setFocus(); break;
+    case Documents::DocumentBox::Date: m_date->setFocus(); break;
+    case Documents::DocumentBox::Note: m_note->setFocus(); break;
+    case Documents::DocumentBox::None: break;
+    }
 }
 
 void TTranForm::newDocument()

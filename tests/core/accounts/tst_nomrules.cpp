@@ -246,6 +246,35 @@ private slots:
         QCOMPARE(LockKey(a), LockKey(b));  // one counterparty number is one record
         QCOMPARE(TableOf(a), u"kontra"_s);
     }
+
+    void lotsComeFromTheTableOfTheLevelsType()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        const int list = AddLevel(f.dm, u"Обекти"_s, NomType::List);
+        const int kontra = AddLevel(f.dm, u"Клиенти"_s, NomType::Counterparties);
+        const int other = AddLevel(f.dm, u"Доставчици"_s, NomType::Counterparties);
+        LevelStore::InsertLevel(db, {9, u"Машини"_s, NomType::FixedAssets});
+        const int shop = AddLot(f.dm, list, u"Магазин"_s);
+        AddLot(f.dm, list, u"Склад"_s);
+        const int client = AddLot(f.dm, kontra, u"Клиент ООД"_s);
+        const int supplier = AddLot(f.dm, other, u"Доставчик АД"_s);
+
+        using Lots = QList<std::pair<int, QString>>;
+        QCOMPARE(LevelStore::LotsOfLevel(db, list), (Lots{{shop, u"Магазин"_s}, {shop + 1, u"Склад"_s}}));
+        QCOMPARE(LevelStore::LotsOfLevel(db, kontra), (Lots{{client, u"Клиент ООД"_s}}));
+        QVERIFY(LevelStore::LotsOfLevel(db, 9).isEmpty());
+        QVERIFY(LevelStore::LotsOfLevel(db, 99).isEmpty());
+
+        QVERIFY(LevelStore::LotExists(db, list, shop));
+        QVERIFY(LevelStore::LotExists(db, kontra, client));
+        // A counterparty belongs to its own level only; numbers of nomel repeat across levels.
+        QVERIFY(!LevelStore::LotExists(db, kontra, supplier));
+        QVERIFY(!LevelStore::LotExists(db, list, client + 5));
+        QVERIFY(!LevelStore::LotExists(db, 9, 1));
+        QVERIFY(!LevelStore::LotExists(db, 99, shop));
+    }
 };
 
 QTEST_GUILESS_MAIN(NomRulesTest)

@@ -128,27 +128,40 @@ private slots:
     {
         QTest::addColumn<QVariant>("number");
         QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("1 accepted") << QVariant(1.0) << QDate(2026, 1, 1) << QString();
-        QTest::newRow("9999999999 accepted") << QVariant(9999999999.0) << QDate(2026, 1, 1) << QString();
-        QTest::newRow("0 refused") << QVariant(0.0) << QDate(2026, 1, 1) << Schema::DocumentNumberMessage;
-        QTest::newRow("10000000000 refused") << QVariant(10000000000.0) << QDate(2026, 1, 1)
-                                             << Schema::DocumentNumberMessage;
-        QTest::newRow("no number") << QVariant() << QDate(2026, 1, 1) << DocumentNumberMissing;
-        QTest::newRow("no date") << QVariant(5.0) << QDate() << DocumentDateMissing;
+        QTest::addColumn<Documents::DocumentBox>("box");
+        using B = Documents::DocumentBox;
+        const QDate day(2026, 1, 1);
+        QTest::newRow("1 accepted") << QVariant(1.0) << day << QString() << QString() << B::None;
+        QTest::newRow("9999999999 accepted") << QVariant(9999999999.0) << day << QString() << QString() << B::None;
+        QTest::newRow("0 refused") << QVariant(0.0) << day << QString() << Schema::DocumentNumberMessage << B::Number;
+        QTest::newRow("10000000000 refused") << QVariant(10000000000.0) << day << QString()
+                                             << Schema::DocumentNumberMessage << B::Number;
+        QTest::newRow("no number") << QVariant() << day << QString() << DocumentNumberMissing << B::Number;
+        QTest::newRow("no date") << QVariant(5.0) << QDate() << QString() << DocumentDateMissing << B::Date;
+        QTest::newRow("no date before a number out of range")
+            << QVariant(0.0) << QDate() << QString() << DocumentDateMissing << B::Date;
+        QTest::newRow("50 letters of note") << QVariant(5.0) << day << QString(50, u'а') << QString() << B::None;
+        QTest::newRow("51 letters of note") << QVariant(5.0) << day << QString(51, u'а')
+                                            << u"Бележката е най-много 50 знака!"_s << B::Note;
     }
     void typedDocumentProblems()
     {
         QFETCH(QVariant, number);
         QFETCH(QDate, date);
+        QFETCH(QString, note);
         QFETCH(QString, problem);
+        QFETCH(Documents::DocumentBox, box);
         TestFixture f;
         f.openNewFirm();
         NomPRow d = Documents::NewDocument(f.dm.db(), 1, ReadPeriod(f.dm.db()));
         if (number.isValid())
             d.Nom_DDoc_No = number.toDouble();
         d.Nom_Doc_Date = date;
+        d.Nom_Doc_Osno = note;
         QCOMPARE(Documents::Problem(d), problem);
+        QCOMPARE(Documents::ProblemBox(d), box);
         QCOMPARE(ErrorOf([&] { Documents::Save(f.dm.db(), d, true); }), problem);
         QCOMPARE(f.dm.RecordCount(u"nom_p"_s), problem.isEmpty() ? 1 : 0);
     }

@@ -1,6 +1,7 @@
 #include "support/EntryFixture.h"
 
 #include "engine/Messages.h"
+#include "posting/EntryWizardData.h"
 #include "posting/GroupPosting.h"
 
 #include <QSqlQuery>
@@ -294,6 +295,58 @@ private slots:
         QCOMPARE(back.rows(Grid::VatDt).first().account, 4531);
         QCOMPARE(back.rows(Grid::BaseKt).first().lots[0], 1);
         QCOMPARE(back.rows(Grid::BaseKt).first().id, g.rows(Grid::BaseKt).first().id);
+    }
+
+    void theWizardOpensWithTheHeaderOfItsDocumentAndGroup_data()
+    {
+        QTest::addColumn<bool>("withVat");
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<bool>("hasLines");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("vid");
+        QTest::addColumn<int>("docType");
+        QTest::addColumn<int>("kontra");
+        // The document: dated 10 March, VAT date 31 March, supply 7, kind 1, counterparty 2; the
+        // group's first line is dated 12 March.
+        const QDate doc(2026, 3, 10), vatDate(2026, 3, 31), line(2026, 3, 12);
+        QTest::newRow("new VAT group: the defaults") << true << true << false << doc << 2 << 4 << 2;
+        QTest::newRow("VAT group again: the document's VAT data") << true << false << true << vatDate << 7 << 1 << 2;
+        QTest::newRow("new group without VAT: the document's date") << false << true << false << doc << 0 << 1 << 0;
+        QTest::newRow("group again: its first line's date") << false << false << true << line << 0 << 1 << 0;
+        QTest::newRow("group again without lines: the document's date") << false << false << false << doc << 0 << 1 << 0;
+    }
+    void theWizardOpensWithTheHeaderOfItsDocumentAndGroup()
+    {
+        QFETCH(bool, withVat);
+        QFETCH(bool, isNew);
+        QFETCH(bool, hasLines);
+        QFETCH(QDate, date);
+        QFETCH(int, vid);
+        QFETCH(int, docType);
+        QFETCH(int, kontra);
+        EntryFixture e;
+        NomPRow doc = e.doc;
+        doc.Nom_DDSDate = QDate(2026, 3, 31);
+        doc.Nom_VidDostavka = 7;
+        doc.Nom_DocType = 1;
+        doc.Nom_Kontra = 2;
+        EntryGroup g = e.group(withVat);
+        g.isNew = isNew;
+        if (hasLines) {
+            EntryGroup posted = e.group(false);
+            posted.header.postingDate = QDate(2026, 3, 12);
+            e.row(posted, Grid::BaseDt, 304, {1, 0, 0, 0, 0}, 10.00, 1);
+            e.row(posted, Grid::BaseKt, 401, {1, 0, 0, 0, 0}, 10.00);
+            QVERIFY(EntryRules::ValidateForSave(e.db(), posted, e.period));
+            NomPRow saved = e.doc;
+            GroupPosting::Save(e.db(), posted, saved);
+            g.group = posted.group;
+        }
+        const EntryHeader h = EntryWizardData::OpeningHeader(e.db(), doc, g);
+        QCOMPARE(h.postingDate, date);
+        QCOMPARE(h.vidDostavka, vid);
+        QCOMPARE(h.docType, docType);
+        QCOMPARE(h.kontra, kontra);
     }
 };
 

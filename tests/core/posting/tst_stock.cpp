@@ -46,6 +46,31 @@ private slots:
             QCOMPARE(*cost, amount.toDouble());
     }
 
+    void aReleaseLeftAtZeroTakesTheAverageCost_data()
+    {
+        QTest::addColumn<int>("grid");
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("kept");
+        QTest::addColumn<bool>("priced");
+        QTest::newRow("release at 0.00") << int(Grid::BaseKt) << 0.0 << 40.0 << true;
+        QTest::newRow("release with a typed amount") << int(Grid::BaseKt) << 35.0 << 35.0 << false;
+        QTest::newRow("a debit row is never priced") << int(Grid::BaseDt) << 0.0 << 0.0 << false;
+    }
+    void aReleaseLeftAtZeroTakesTheAverageCost()
+    {
+        QFETCH(int, grid);
+        QFETCH(double, typed);
+        QFETCH(double, kept);
+        QFETCH(bool, priced);
+        EntryFixture e;
+        EntryGroup g = e.group(false);
+        const Grid other = Grid(grid) == Grid::BaseKt ? Grid::BaseDt : Grid::BaseKt;
+        e.row(g, other, 702, {}, 0);
+        e.row(g, Grid(grid), 304, {1, 0, 0, 0, 0}, typed, 4);  // lot 1: 10 units for 100.00
+        QCOMPARE(Stock::PriceBlankRelease(e.db(), g, Grid(grid), 0, e.period), priced);
+        QCOMPARE(g.rows(Grid(grid)).at(0).st, kept);
+    }
+
     void oneThirdOfAThirdIsRoundedToCents()
     {
         EntryFixture e;

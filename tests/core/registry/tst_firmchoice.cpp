@@ -1,5 +1,6 @@
 #include "engine/Engine.h"
 #include "engine/Errors.h"
+#include "engine/Messages.h"
 #include "firm/Schema.h"
 #include "registry/FirmChoice.h"
 #include "registry/FirmFactory.h"
@@ -134,6 +135,33 @@ private slots:
             session.removeAlias(AliasFirm);
         QCOMPARE(error, AliasClashMessage);
         QVERIFY(!f.dm.IsConnected());
+    }
+
+    void removingAFirm_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("another firm, Да") << false << Messages::Yes << true;
+        QTest::newRow("another firm, Не") << false << Messages::No << false;
+        QTest::newRow("the open firm is refused unasked") << true << Messages::Yes << false;
+    }
+    void removingAFirm()
+    {
+        QFETCH(bool, open);
+        QFETCH(int, answer);
+        QFETCH(bool, removed);
+        TestFixture f;
+        const int opened = f.openNewFirm(u"Отворена"_s);
+        const int other = f.makeFirm(u"Друга"_s);
+        const FirmRecord firm = *f.fd.Firm(open ? opened : other);
+        f.messages.answers = {answer};
+        QCOMPARE(RemoveFirm(f.fd, f.dm, firm), removed);
+        QCOMPARE(f.fd.Firm(firm.Firm_ID).has_value(), !removed);
+        QCOMPARE(f.messages.asked.size(), open ? 0 : 1);
+        QCOMPARE(f.messages.shown.size(), open ? 1 : 0);
+        // The files stay on the disk.
+        QVERIFY(QFile::exists(firm.Firm_DataPath + Schema::FirmFileName));
     }
 };
 

@@ -88,8 +88,20 @@ private slots:
         QCOMPARE(unknown.err.trimmed(), u"Сметката липсва е сметкоплана!"_s);
         const Result badDate = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"401"_s,
                                     u"--from"_s, u"32.01.2026"_s});
-        QCOMPARE(badDate.code, 1);
-        QCOMPARE(badDate.err.trimmed(), u"Въведена е невалидна дата!"_s);
+        QCOMPARE(badDate.code, 2);
+        QVERIFY(badDate.err.startsWith(u"--from: Въведена е невалидна дата!\n"_s));
+        const Result reversed = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"401"_s,
+                                     u"--from"_s, u"02.02.%1"_s.arg(year), u"--to"_s, u"01.02.%1"_s.arg(year)});
+        QCOMPARE(reversed.code, 1);
+        QCOMPARE(reversed.err.trimmed(), u"Крайната дата е по-малка от началната!"_s);
+        const Result noLot = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"304"_s,
+                                  u"--lots"_s, u"999"_s});
+        QCOMPARE(noLot.code, 1);
+        QVERIFY2(noLot.err.startsWith(u"Партида 999 не е открита"_s), qPrintable(noLot.err));
+        const Result noLevel = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"304"_s,
+                                    u"--lots"_s, u"1,1"_s});
+        QCOMPARE(noLevel.code, 1);
+        QCOMPARE(noLevel.err.trimmed(), u"Сметката няма аналитично ниво на позиция 2!"_s);
     }
 
     void reportsAsTextAndPdf()
@@ -133,30 +145,119 @@ private slots:
         QCOMPARE(reversed.err.trimmed(), u"Крайната дата е по-малка от началната!"_s);
     }
 
-    void badArgumentsFailWithAMessage_data()
+    // Nothing is opened or created until the whole line is known good: a usage error exits 2
+    // with the usage, a run-time error 1 with its reason, and the empty data directory stays empty.
+    void badLinesFailWithAMessageAndCreateNothing_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no command") << QStringList();
-        QTest::newRow("unknown command") << QStringList{u"nonsense"_s};
-        QTest::newRow("new-firm without year") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s};
-        QTest::newRow("year not a number") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s, u"--year"_s, u"abc"_s};
-        QTest::newRow("unknown option") << QStringList{u"firms"_s, u"--all"_s, u"1"_s};
-        QTest::newRow("totals without account") << QStringList{u"totals"_s, u"--firm"_s, u"1"_s};
-        QTest::newRow("totals with six lots")
-            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--lots"_s, u"1,2,3,4,5,6"_s};
-        QTest::newRow("totals of a missing firm") << QStringList{u"totals"_s, u"--firm"_s, u"9"_s, u"--account"_s, u"1"_s};
-        QTest::newRow("report without output") << QStringList{u"report"_s, u"trial-balance"_s, u"--firm"_s, u"1"_s};
-        QTest::newRow("unknown report") << QStringList{u"report"_s, u"balance"_s, u"--firm"_s, u"1"_s};
-        QTest::newRow("blank name") << QStringList{u"new-firm"_s, u"--name"_s, u" "_s, u"--year"_s, u"2026"_s};
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        const QStringList output{u"--text"_s, u"out.txt"_s};
+        QTest::newRow("no command") << QStringList() << 2 << u"Не е посочена команда."_s;
+        QTest::newRow("unknown command") << QStringList{u"nonsense"_s} << 2 << u"Непозната команда: nonsense"_s;
+        QTest::newRow("init with an option") << QStringList{u"init"_s, u"--dir"_s, u"X"_s} << 2 << u"init не приема --dir."_s;
+        QTest::newRow("new-firm without year")
+            << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s} << 2 << u"new-firm изисква --year."_s;
+        QTest::newRow("year not a number") << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s, u"--year"_s, u"abc"_s}
+                                           << 2 << u"--year: очаква се цяло число, а е „abc“."_s;
+        QTest::newRow("a repeated option")
+            << QStringList{u"new-firm"_s, u"--name"_s, u"X"_s, u"--name"_s, u"Y"_s, u"--year"_s, u"2026"_s} << 2
+            << u"--name е посочен повече от веднъж."_s;
+        QTest::newRow("option without value") << QStringList{u"new-firm"_s, u"--name"_s} << 2 << u"Липсва стойност за --name."_s;
+        QTest::newRow("unknown option") << QStringList{u"firms"_s, u"--all"_s, u"1"_s} << 2 << u"firms не приема --all."_s;
+        QTest::newRow("totals without account")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s} << 2 << u"totals изисква --account."_s;
+        QTest::newRow("six lots")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--lots"_s, u"1,2,3,4,5,6"_s} << 2
+            << u"--lots: приема най-много пет партиди."_s;
+        QTest::newRow("an empty lot")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--lots"_s, u"1,,2"_s} << 2
+            << u"--lots: очакват се цели числа, разделени със запетая, а е „1,,2“."_s;
+        QTest::newRow("a leading comma")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--lots"_s, u",1"_s} << 2
+            << u"--lots: очакват се цели числа, разделени със запетая, а е „,1“."_s;
+        QTest::newRow("a date that is not one")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--to"_s, u"31.02.2026"_s} << 2
+            << u"--to: Въведена е невалидна дата!"_s;
+        QTest::newRow("report without output")
+            << QStringList{u"report"_s, u"trial-balance"_s, u"--firm"_s, u"1"_s} << 2
+            << u"Посочете точно едно от --text, --pdf."_s;
+        QTest::newRow("report with both outputs")
+            << QStringList{u"report"_s, u"trial-balance"_s, u"--firm"_s, u"1"_s, u"--text"_s, u"a"_s, u"--pdf"_s, u"b"_s}
+            << 2 << u"Посочете точно едно от --text, --pdf."_s;
+        QTest::newRow("the ledger takes no account")
+            << QStringList{u"report"_s, u"general-ledger"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s} + output << 2
+            << u"report general-ledger не приема --account."_s;
+        QTest::newRow("the ledger takes no quantity")
+            << QStringList{u"report"_s, u"general-ledger"_s, u"--firm"_s, u"1"_s, u"--quantity"_s} + output << 2
+            << u"report general-ledger не приема --quantity."_s;
+        QTest::newRow("unknown report") << QStringList{u"report"_s, u"balance"_s, u"--firm"_s, u"1"_s} << 2
+                                        << u"Непозната справка/команда: report balance"_s;
+        QTest::newRow("blank name") << QStringList{u"new-firm"_s, u"--name"_s, u" "_s, u"--year"_s, u"2026"_s} << 2
+                                    << u"--name: стойността е празна."_s;
+        QTest::newRow("data directory after the command")
+            << QStringList{u"firms"_s, u"--data-dir"_s, u"X"_s} << 2 << u"--data-dir стои преди командата."_s;
+        QTest::newRow("no registry for totals")
+            << QStringList{u"totals"_s, u"--firm"_s, u"9"_s, u"--account"_s, u"1"_s} << 1 << u"Няма регистър на фирмите"_s;
+        QTest::newRow("no registry for firms") << QStringList{u"firms"_s} << 1 << u"Няма регистър на фирмите"_s;
+        QTest::newRow("no registry for a report")
+            << QStringList{u"report"_s, u"trial-balance"_s, u"--firm"_s, u"1"_s} + output << 1
+            << u"Няма регистър на фирмите"_s;
     }
-    void badArgumentsFailWithAMessage()
+    void badLinesFailWithAMessageAndCreateNothing()
     {
         QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        const Result r = run(QStringList{u"--data-dir"_s, dir.path()} + args);
-        QVERIFY(r.code != 0);
-        QVERIFY(!r.err.trimmed().isEmpty());
+        const QString data = dir.path() + u"/D"_s;
+        const Result r = run(QStringList{u"--data-dir"_s, data} + args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.startsWith(message), qPrintable(r.err));
+        QCOMPARE(r.err.contains(u"Употреба: orvalis-cli"_s), code == 2);
         QVERIFY(r.out.isEmpty());
+        QVERIFY2(!QFileInfo::exists(data), "nothing may be created for a bad line");
+        QVERIFY(!QFileInfo::exists(u"out.txt"_s));
+    }
+
+    void helpAndAnEmptyDataDirectory()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const Result help = run({u"--data-dir"_s, data, u"init"_s, u"--help"_s});
+        QCOMPARE(help.code, 0);
+        QVERIFY(help.out.startsWith(u"Употреба: orvalis-cli"_s));
+        QVERIFY(help.out.contains(u"report general-ledger --firm ID"_s));
+        QVERIFY(!QFileInfo::exists(data));
+        const Result blank = run({u"--data-dir"_s, u""_s, u"init"_s});
+        QCOMPARE(blank.code, 2);
+        QVERIFY(blank.err.startsWith(u"--data-dir: посочете директория."_s));
+    }
+
+    void missingFirmsAndAccountsAreErrors()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        const Result noFirm = run({u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, u"9"_s, u"--account"_s, u"401"_s});
+        QCOMPARE(noFirm.code, 1);
+        QCOMPARE(noFirm.err.trimmed(), u"Няма фирма с номер 9"_s);
+        const QString text = dir.path() + u"/tb.txt"_s;
+        const Result noAccount = run({u"--data-dir"_s, data, u"report"_s, u"trial-balance"_s, u"--firm"_s, firm,
+                                      u"--account"_s, u"8888"_s, u"--text"_s, text});
+        QCOMPARE(noAccount.code, 1);
+        QCOMPARE(noAccount.err.trimmed(), u"Сметката липсва е сметкоплана!"_s);
+        QVERIFY(!QFileInfo::exists(text));
+    }
+
+    void aFirmNameWithALineBreakIsListedOnOneLine()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        QCOMPARE(run({u"--data-dir"_s, data, u"new-firm"_s, u"--name"_s, u"Две\nРеда"_s, u"--year"_s, u"2026"_s}).code, 0);
+        const Result firms = run({u"--data-dir"_s, data, u"firms"_s});
+        QCOMPARE(firms.out.count(u'\n'), 1);
+        QVERIFY(firms.out.startsWith(u"1\tДве Реда\t2026\t"_s));
     }
 
     void unwritableDataDirectoryIsRefused()

@@ -111,6 +111,21 @@ bool LotExists(Db &db, int nomNo, int nomElNo)
                   > 0;
 }
 
+QString LotKeyProblem(Db &db, const std::array<int, 5> &levels, const std::array<int, 5> &lots)
+{
+    for (int k = 0; k < 5; ++k) {
+        if (lots[k] <= 0)
+            continue;
+        const QString position = QString::number(k + 1);
+        if (levels[k] == 0)
+            return u"Сметката няма аналитично ниво на позиция "_s + position + u'!';
+        if (!LotExists(db, levels[k], lots[k]))
+            return u"Партида "_s + QString::number(lots[k]) + u" не е открита в аналитично ниво „"_s
+                   + LevelName(db, levels[k]) + u"“!"_s;
+    }
+    return {};
+}
+
 void DeleteLevel(Db &db, int nomNo) { db.exec(u"delete from nom where Nom_No = ?"_s, {nomNo}); }
 
 void DeleteLot(Db &db, int nomNo, int nomElNo)

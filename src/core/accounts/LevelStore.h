@@ -3,6 +3,7 @@
 // counterparties in kontra, numbered across the whole table.
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -59,6 +60,9 @@ QList<NomElRow> Lots(Db &db, int nomNo);
 QList<std::pair<int, QString>> LotsOfLevel(Db &db, int nomNo);
 // Whether the level has that lot in its lot table.
 bool LotExists(Db &db, int nomNo, int nomElNo);
+// Why a lot filter does not fit an account with these levels (a lot at a position without a
+// level, or a lot its level does not have), or an empty text; 0 at a position means any lot.
+QString LotKeyProblem(Db &db, const std::array<int, 5> &levels, const std::array<int, 5> &lots);
 void DeleteLevel(Db &db, int nomNo);
 void DeleteLot(Db &db, int nomNo, int nomElNo);
 void InsertLevel(Db &db, const NomRow &row);

@@ -64,6 +64,11 @@ void EnsureWritableDir(const QString &dir)
 }
 }  // namespace
 
+bool TFD::ExistsIn(const QString &systemDataDir)
+{
+    return QFileInfo::exists(AddTrailingSlash(systemDataDir) + Schema::RegistryFileName);
+}
+
 void TFD::Open(const QString &systemDataDir)
 {
     Close();

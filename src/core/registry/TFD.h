@@ -35,6 +35,8 @@ public:
     // Opens (creating on first start) the registry in the system data directory. Throws when
     // the directory cannot be created or written, or the file is not a registry.
     void Open(const QString &systemDataDir);
+    // Whether the directory holds a registry file already.
+    static bool ExistsIn(const QString &systemDataDir);
     // Close and reconnect, as the firm choice does each time it is shown.
     void Reopen();
     void Close();

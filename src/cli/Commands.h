@@ -1,0 +1,8 @@
+#pragma once
+// The commands of orvalis-cli, by subsystem; main lists them in this order in the usage.
+#include "CommandLine.h"
+
+namespace cli {
+QList<CommandSpec> FirmCommands();    // init, firms, new-firm, demo
+QList<CommandSpec> ReportCommands();  // totals, report …
+}  // namespace cli

@@ -186,27 +186,36 @@ void RunAll(Db &db, const QStringList &statements)
         db.exec(statement);
 }
 
-// Version 2 of a firm file: the lock table of rows being edited.
-const QString FirmStep2 =
-    u"CREATE TABLE IF NOT EXISTS RecLocks (Lock_Table TEXT NOT NULL, Lock_Key TEXT NOT NULL, Lock_User TEXT, "
-    "Lock_Host TEXT, Lock_Pid INTEGER, Lock_Start INTEGER, Lock_Since TEXT, PRIMARY KEY (Lock_Table, Lock_Key))"_s;
+// The numbered steps of a firm file after its first version: FirmSteps()[i] brings a file to
+// version i + 2. A released step is never edited; a new one goes at the end.
+const QStringList &FirmSteps()
+{
+    static const QStringList steps = {
+        // 2: the lock table of rows being edited.
+        u"CREATE TABLE IF NOT EXISTS RecLocks (Lock_Table TEXT NOT NULL, Lock_Key TEXT NOT NULL, Lock_User TEXT, "
+        "Lock_Host TEXT, Lock_Pid INTEGER, Lock_Start INTEGER, Lock_Since TEXT, PRIMARY KEY (Lock_Table, Lock_Key))"_s,
+        // 3: the look-ups "is this account used by a journal line or a posting?" by index.
+        u"CREATE INDEX IF NOT EXISTS doc_Doc_S_Dt ON doc(Doc_S_Dt); "
+        "CREATE INDEX IF NOT EXISTS doc_Doc_S_Kt ON doc(Doc_S_Kt); "
+        "CREATE INDEX IF NOT EXISTS an_An_S_Cr_No ON an(An_S_Cr_No)"_s,
+        // 4: the totals index also covers the corresponding account, so the ledger's turnovers of
+        // one account by corresponding account are read from the index alone.
+        u"DROP INDEX IF EXISTS an_totals; "
+        "CREATE INDEX an_totals ON an(An_S_No, An_Date, An_S_An1, An_S_An2, An_S_An3, An_S_An4, An_S_An5, "
+        "An_S_Dt_Kol, An_S_Dt_St, An_S_Kt_Kol, An_S_Kt_St, An_S_Cr_No)"_s,
+        // 5: the ledger's turnovers of an account by corresponding account, grouped straight off
+        // an index in that order.
+        u"CREATE INDEX IF NOT EXISTS an_ledger ON an(An_S_No, An_S_Cr_No, An_Date, An_S_Dt_St, An_S_Kt_St)"_s,
+    };
+    return steps;
+}
 
-// Version 3: the look-ups "is this account used by a journal line or a posting?" by index.
-const QString FirmStep3 = u"CREATE INDEX IF NOT EXISTS doc_Doc_S_Dt ON doc(Doc_S_Dt); "
-                          "CREATE INDEX IF NOT EXISTS doc_Doc_S_Kt ON doc(Doc_S_Kt); "
-                          "CREATE INDEX IF NOT EXISTS an_An_S_Cr_No ON an(An_S_Cr_No)"_s;
-
-// Version 4: the totals index also covers the corresponding account, so the ledger's turnovers
-// of one account by corresponding account are read from the index alone.
-const QString FirmStep4 =
-    u"DROP INDEX IF EXISTS an_totals; "
-    "CREATE INDEX an_totals ON an(An_S_No, An_Date, An_S_An1, An_S_An2, An_S_An3, An_S_An4, An_S_An5, "
-    "An_S_Dt_Kol, An_S_Dt_St, An_S_Kt_Kol, An_S_Kt_St, An_S_Cr_No)"_s;
-
-// Version 5: the ledger's turnovers of an account by corresponding account, grouped straight off
-// an index in that order.
-const QString FirmStep5 =
-    u"CREATE INDEX IF NOT EXISTS an_ledger ON an(An_S_No, An_S_Cr_No, An_Date, An_S_Dt_St, An_S_Kt_St)"_s;
+// The numbered steps of the registry file after its first version, as for a firm file.
+const QStringList &RegistrySteps()
+{
+    static const QStringList steps = {};
+    return steps;
+}
 
 void RunStep(Db &db, const QString &step)
 {
@@ -230,24 +239,27 @@ void Migrate(Db &db, int current, const QString &what, const QStringList &steps)
 
 }  // namespace
 
+int RegistryVersion() { return 1 + int(RegistrySteps().size()); }
+int FirmVersion() { return 1 + int(FirmSteps().size()); }
+
 void CreateRegistryTables(Db &db)
 {
     RunAll(db, RegistryStatements());
-    db.setUserVersion(RegistryVersion);
+    for (const QString &step : RegistrySteps())
+        RunStep(db, step);
+    db.setUserVersion(RegistryVersion());
 }
 
 void CreateFirmTables(Db &db)
 {
     RunAll(db, FirmStatements());
-    RunStep(db, FirmStep2);
-    RunStep(db, FirmStep3);
-    RunStep(db, FirmStep4);
-    RunStep(db, FirmStep5);
-    db.setUserVersion(FirmVersion);
+    for (const QString &step : FirmSteps())
+        RunStep(db, step);
+    db.setUserVersion(FirmVersion());
 }
 
-void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion, db.fileName(), {}); }
-void MigrateFirm(Db &db) { Migrate(db, FirmVersion, db.fileName(), {FirmStep2, FirmStep3, FirmStep4, FirmStep5}); }
+void MigrateRegistry(Db &db) { Migrate(db, RegistryVersion(), db.fileName(), RegistrySteps()); }
+void MigrateFirm(Db &db) { Migrate(db, FirmVersion(), db.fileName(), FirmSteps()); }
 
 QString ConstraintMessage(const QString &databaseText)
 {

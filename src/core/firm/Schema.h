@@ -12,8 +12,9 @@ namespace Schema {
 inline const QString RegistryFileName = QStringLiteral("Orvalis-registry.sqlite");
 inline const QString FirmFileName = QStringLiteral("Orvalis-firm.sqlite");
 
-inline constexpr int RegistryVersion = 1;
-inline constexpr int FirmVersion = 5;
+// The versions the program writes: 1 + the number of numbered steps after the first version.
+int RegistryVersion();
+int FirmVersion();
 
 // The tables a firm's directory must hold, as masks in the order they are checked.
 const QStringList &FirmMasks();

@@ -122,7 +122,7 @@ private slots:
         }
         f.dm.Open(dir);
         QVERIFY(f.dm.db().tableExists(u"RecLocks"_s));
-        QCOMPARE(f.dm.db().userVersion(), Schema::FirmVersion);
+        QCOMPARE(f.dm.db().userVersion(), Schema::FirmVersion());
     }
 };
 

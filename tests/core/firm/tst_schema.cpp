@@ -182,7 +182,7 @@ private slots:
         {
             Db db(u"bump"_s);
             db.open(f.fd.Firm(id)->Firm_DataPath + Schema::FirmFileName, false);
-            db.setUserVersion(Schema::FirmVersion + 1);
+            db.setUserVersion(Schema::FirmVersion() + 1);
         }
         const QString error = ErrorOf([&] { f.dm.Open(f.fd.Firm(id)->Firm_DataPath); });
         QVERIFY2(error.startsWith(u"Файлът е създаден от по-нова версия"_s), qPrintable(error));

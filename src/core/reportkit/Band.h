@@ -3,6 +3,8 @@
 // alignment, weight, frame and shading. The height is the tallest wrapped cell.
 #include "reportkit/Page.h"
 
+#include <QVariant>
+
 namespace rk {
 
 struct Cell {
@@ -22,6 +24,9 @@ struct Band {
     QList<PageItem> extra;   // rules and boxes, y relative to the band's top
     double minHeight = 0;    // mm
     bool breakBefore = false;
+    // What the band stands for (a statement line's number, …), for a page header that follows
+    // the band about to print; the engine itself never reads it.
+    QVariant tag;
 };
 
 // Cell helpers for the common shapes.

@@ -14,6 +14,11 @@ bool Empty(const Band &b) { return b.cells.isEmpty() && b.extra.isEmpty() && b.m
 
 ReportLayout::ReportLayout(const PageSetup &setup, PageSink &sink) : m_setup(setup), m_sink(sink) {}
 
+void ReportLayout::setPageHeader(const Band &band)
+{
+    m_header = [band](const Band &) { return band; };
+}
+
 double ReportLayout::BandHeight(const Band &band)
 {
     double height = band.minHeight;
@@ -37,7 +42,7 @@ void ReportLayout::place(const Band &band, double y, double height)
     }
 }
 
-void ReportLayout::startPage()
+void ReportLayout::startPage(const Band &next)
 {
     m_page = Page{};
     m_page.number = m_pagesDone + 1;
@@ -45,12 +50,11 @@ void ReportLayout::startPage()
     m_open = true;
     m_y = m_setup.marginMm;
     m_footerHeight = m_footer ? BandHeight(m_footer(m_page.number)) : 0;
-    for (const Band *b : {m_page.number == 1 ? &m_title : nullptr, &m_header}) {
+    const Band header = m_header ? m_header(next) : Band{};
+    for (const Band *b : {m_page.number == 1 ? static_cast<const Band *>(&m_title) : nullptr, &header}) {
         if (!b || Empty(*b))
             continue;
         const double h = BandHeight(*b);
-        if (b == &m_header)
-            m_headerHeight = h;
         place(*b, m_y, h);
         m_y += h;
     }
@@ -74,7 +78,7 @@ void ReportLayout::closePage()
 void ReportLayout::add(const Band &band)
 {
     if (!m_open)
-        startPage();
+        startPage(band);
     addMeasured(band, BandHeight(band));
 }
 
@@ -84,7 +88,7 @@ void ReportLayout::addMeasured(const Band &band, double h)
     const bool pageHasBands = m_y > m_bodyTop + 0.01;
     if ((band.breakBefore && pageHasBands) || (m_y + h > bottom && pageHasBands)) {
         closePage();
-        startPage();
+        startPage(band);
     }
     place(band, m_y, h);
     m_y += h;
@@ -95,26 +99,27 @@ double ReportLayout::spaceLeft() const
     return m_setup.marginMm + m_setup.contentHeight() - footerHeight() - m_y;
 }
 
-double ReportLayout::emptyPageSpace() const
+double ReportLayout::emptyPageSpace(const Band &next) const
 {
-    return m_setup.contentHeight() - footerHeight() - m_headerHeight;
+    const double header = m_header ? BandHeight(m_header(next)) : 0;
+    return m_setup.contentHeight() - footerHeight() - header;
 }
 
 void ReportLayout::addGroup(const QList<Band> &bands)
 {
-    if (!m_open)
-        startPage();
     if (bands.isEmpty())
         return;
+    if (!m_open)
+        startPage(bands.first());
     QList<double> heights;
     double height = 0;
     for (const Band &b : bands) {
         heights << BandHeight(b);
         height += heights.last();
     }
-    if (height > spaceLeft() && height <= emptyPageSpace()) {
+    if (height > spaceLeft() && height <= emptyPageSpace(bands.first())) {
         closePage();
-        startPage();
+        startPage(bands.first());
     }
     for (int i = 0; i < bands.size(); ++i)
         addMeasured(bands[i], heights[i]);
@@ -129,7 +134,7 @@ void ReportLayout::pageBreak()
 void ReportLayout::finish()
 {
     if (!m_open && m_pagesDone == 0)
-        startPage();
+        startPage(Band{});
     closePage();
 }
 

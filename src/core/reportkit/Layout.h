@@ -1,7 +1,8 @@
 #pragma once
 // Places bands on pages: the title on the first page, the page header on every page, bands in
 // order with a new page where one does not fit or a band asks for it, and the page footer with
-// the page number. Finished pages go to a sink one at a time.
+// the page number. Finished pages go to a sink one at a time. The page header may follow the
+// first band of its page (a side heading that names what the lines under it belong to).
 #include "reportkit/Band.h"
 
 #include <functional>
@@ -19,7 +20,10 @@ public:
     ReportLayout(const PageSetup &setup, PageSink &sink);
 
     void setTitle(const Band &band) { m_title = band; }
-    void setPageHeader(const Band &band) { m_header = band; }
+    void setPageHeader(const Band &band);
+    // A header made for each page from the first band the page will hold; `next` is an empty
+    // band on a page that gets none (a report without bands).
+    void setPageHeader(std::function<Band(const Band &next)> header) { m_header = std::move(header); }
     void setPageFooter(std::function<Band(int page)> footer) { m_footer = std::move(footer); }
 
     // Places a band; a cell text may hold "{page}", the number of the page it lands on.
@@ -36,24 +40,25 @@ public:
     static double BandHeight(const Band &band);
 
 private:
-    void startPage();
+    // Opens a page whose header is made for `next`, the first band it will hold.
+    void startPage(const Band &next);
     void addMeasured(const Band &band, double height);
     void closePage();
     double footerHeight() const;
     double spaceLeft() const;
-    double emptyPageSpace() const;
+    // The room of an empty page under a header made for `next`.
+    double emptyPageSpace(const Band &next) const;
     void place(const Band &band, double y, double height);
 
     PageSetup m_setup;
     PageSink &m_sink;
     Band m_title;
-    Band m_header;
+    std::function<Band(const Band &next)> m_header;
     std::function<Band(int)> m_footer;
     Page m_page;
     bool m_open = false;
     double m_y = 0;
     double m_footerHeight = 0;
-    double m_headerHeight = 0;
     double m_bodyTop = 0;  // where the page's first band goes, under the title and header
     int m_pagesDone = 0;
 };

@@ -103,6 +103,39 @@ private slots:
         QCOMPARE(TextsOf(pages.pages[2]).filter(u"група"_s).size(), 45);
     }
 
+    void pageHeaderFollowsTheFirstBandOfItsPage()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        layout.setPageHeader([](const rk::Band &next) {
+            return Row(next.tag.toInt() <= 60 ? u"ЛЯВО"_s : u"ДЯСНО"_s);
+        });
+        for (int i = 1; i <= 90; ++i) {
+            rk::Band b = Row(u"ред %1"_s.arg(i));
+            b.tag = i;
+            b.breakBefore = i == 61;
+            if (i <= 80)
+                layout.add(b);
+            else if (i == 81)
+                layout.addGroup({b});
+        }
+        layout.finish();
+        // 60 rows overflow onto a second page, which still holds the first side; row 61 opens
+        // the other side's page by its forced break.
+        QCOMPARE(pages.pages.size(), 3);
+        QCOMPARE(TextsOf(pages.pages[0]).first(), u"ЛЯВО"_s);
+        QCOMPARE(TextsOf(pages.pages[1]).first(), u"ЛЯВО"_s);
+        QVERIFY(TextsOf(pages.pages[1]).contains(u"ред 60"_s));
+        QCOMPARE(TextsOf(pages.pages[2]).mid(0, 2), QStringList({u"ДЯСНО"_s, u"ред 61"_s}));
+        QVERIFY(TextsOf(pages.pages[2]).contains(u"ред 81"_s));
+
+        rk::PageList empty;
+        rk::ReportLayout none(rk::PageSetup{}, empty);
+        none.setPageHeader([](const rk::Band &next) { return Row(next.tag.isValid() ? u"ред"_s : u"празна"_s); });
+        none.finish();
+        QCOMPARE(TextsOf(empty.pages.first()), QStringList{u"празна"_s});
+    }
+
     void wrappedCellsMakeTallerBands()
     {
         rk::Band one, many;

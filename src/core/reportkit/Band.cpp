@@ -4,6 +4,9 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <memory>
 
 namespace rk {
@@ -39,34 +42,135 @@ const QFontMetricsF &Metrics(double fontPt, bool bold)
 QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt, bool bold);
 
 namespace {
-struct WrapKey {
+struct TextKey {
     QString text;
     int width;  // hundredths of a millimetre
     int font;   // tenths of a point, negative for bold
-    bool operator==(const WrapKey &) const = default;
+    bool wrap;
+    bool operator==(const TextKey &) const = default;
 };
-size_t qHash(const WrapKey &k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.font); }
+size_t qHash(const TextKey &k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.font, k.wrap); }
+
+TextKey KeyOf(const QString &text, double widthMm, double fontPt, bool bold, bool wrap)
+{
+    const int font = qRound(fontPt * 10);
+    return {text, qRound(widthMm * 100), bold ? -font : font, wrap};
+}
+
+// Ledgers repeat the same names thousands of times; shaping text is the costly part, so what
+// was measured is kept, up to a bound.
+template <typename T> class TextCache {
+public:
+    template <typename Make> T get(const TextKey &key, Make make)
+    {
+        if (const auto it = m_values.constFind(key); it != m_values.constEnd())
+            return *it;
+        if (m_values.size() > 20000)
+            m_values.clear();
+        const T value = make();
+        m_values.insert(key, value);
+        return value;
+    }
+
+private:
+    QHash<TextKey, T> m_values;
+};
+
+// The room for a line of text in a width, in metric units; wrapping and fitting measure alike.
+double Room(double widthMm) { return widthMm * MetricUnitsPerMm - 1; }
+
+bool IsNumberText(const QString &text)
+{
+    for (const QChar c : text)
+        if (!(c >= u'0' && c <= u'9') && c != u'.' && c != u'-' && c != u',' && c != u'+')
+            return false;
+    return !text.isEmpty();
+}
+
+// Numbers fill most cells of a report: their width is the sum of their characters' advances
+// (the report font sets digits at one width), which needs no shaping.
+double NumberWidth(const QString &text, double fontPt, bool bold)
+{
+    using Advances = std::array<double, 128>;
+    static QHash<QPair<int, bool>, Advances> fonts;
+    const QPair<int, bool> key(qRound(fontPt * 10), bold);
+    auto it = fonts.constFind(key);
+    if (it == fonts.constEnd()) {
+        const QFontMetricsF &metrics = Metrics(fontPt, bold);
+        Advances advances{};
+        for (char16_t c : u"0123456789.-,+")
+            if (c)
+                advances[c] = metrics.horizontalAdvance(QChar(c));
+        it = fonts.insert(key, advances);
+    }
+    double width = 0;
+    for (const QChar c : text)
+        width += (*it)[c.unicode()];
+    return width;
+}
+
+double WidthUnits(const QString &text, double fontPt, bool bold)
+{
+    if (IsNumberText(text))
+        return NumberWidth(text, fontPt, bold);
+    static TextCache<double> cache;
+    return cache.get(KeyOf(text, 0, fontPt, bold, false),
+                     [&] { return Metrics(fontPt, bold).horizontalAdvance(text); });
+}
+
+// A font a little smaller than the exact fit: the painter rounds font sizes to whole device
+// units, which may make the text a shade wider than measured.
+double Shrink(double room, double width) { return std::max(0.05, std::floor(room / width * 97) / 100); }
+
+FittedText FitUncached(const Cell &cell, double innerMm)
+{
+    const double room = Room(innerMm);
+    if (!cell.wrap) {
+        const double width = WidthUnits(cell.text, cell.fontPt, cell.bold);
+        return {{cell.text}, width > room ? Shrink(room, width) : 1.0};
+    }
+    const QStringList lines = WrapText(cell.text, innerMm, cell.fontPt, cell.bold);
+    // Only a line of one word can be wider than the cell: it is set smaller, never broken.
+    double widest = 0;
+    for (const QString &line : lines)
+        if (!line.contains(u' '))
+            widest = std::max(widest, WidthUnits(line, cell.fontPt, cell.bold));
+    if (widest <= room)
+        return {lines, 1.0};
+    const double scale = Shrink(room, widest);
+    return {WrapText(cell.text, innerMm, cell.fontPt * scale, cell.bold), scale};
+}
 }  // namespace
 
 QStringList WrapText(const QString &text, double widthMm, double fontPt, bool bold)
 {
-    // Ledgers repeat the same names thousands of times; shaping text is the costly part.
-    static QHash<WrapKey, QStringList> cache;
-    const int font = qRound(fontPt * 10);
-    const WrapKey key{text, qRound(widthMm * 100), bold ? -font : font};
-    if (const auto it = cache.constFind(key); it != cache.constEnd())
-        return *it;
-    if (cache.size() > 20000)
-        cache.clear();
-    const QStringList lines = WrapTextUncached(text, widthMm, fontPt, bold);
-    cache.insert(key, lines);
-    return lines;
+    static TextCache<QStringList> cache;
+    return cache.get(KeyOf(text, widthMm, fontPt, bold, true),
+                     [&] { return WrapTextUncached(text, widthMm, fontPt, bold); });
+}
+
+double TextWidthMm(const QString &text, double fontPt, bool bold)
+{
+    return WidthUnits(text, fontPt, bold) / MetricUnitsPerMm;
+}
+
+FittedText FitCell(const Cell &cell)
+{
+    const double inner = cell.w - 2 * CellInsetMm;
+    if (cell.text.isEmpty())
+        return {{}, 1.0};
+    // A number that fits, measured on the spot; anything else once per text, width and font.
+    if (!cell.wrap && IsNumberText(cell.text) && NumberWidth(cell.text, cell.fontPt, cell.bold) <= Room(inner))
+        return {{cell.text}, 1.0};
+    static TextCache<FittedText> cache;
+    return cache.get(KeyOf(cell.text, inner, cell.fontPt, cell.bold, cell.wrap),
+                     [&] { return FitUncached(cell, inner); });
 }
 
 QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt, bool bold)
 {
     const QFontMetricsF &metrics = Metrics(fontPt, bold);
-    const double limit = widthMm * MetricUnitsPerMm - 1;
+    const double limit = Room(widthMm);
     if (!text.contains(u'\n') && metrics.horizontalAdvance(text) <= limit)
         return {text};
     QStringList lines;

@@ -7,6 +7,11 @@
 
 namespace rk {
 
+// Text keeps this far from the left and right edges of its cell …
+inline constexpr double CellInsetMm = 1;
+// … and this far from its top and bottom.
+inline constexpr double CellPaddingMm = 0.8;
+
 struct Cell {
     double x = 0;   // mm from the left margin
     double w = 0;   // mm
@@ -35,6 +40,17 @@ Cell NumberCell(double x, double w, const QString &text, bool bold = false);
 
 // Wrapped lines of a text in a width, with the same font the painter uses.
 QStringList WrapText(const QString &text, double widthMm, double fontPt, bool bold);
+
+// A cell's text as it is set: its lines, and the factor its font is set smaller by when a line
+// (a number, or one word of a wrapped text) would not fit the cell at the cell's own size. The
+// lines keep the cell's line pitch, so a smaller font never changes the band's height.
+struct FittedText {
+    QStringList lines;
+    double scale = 1;
+};
+FittedText FitCell(const Cell &cell);
+// The width of a text in millimetres at a point size.
+double TextWidthMm(const QString &text, double fontPt, bool bold);
 // The height of one text line in millimetres.
 double LineHeightMm(double fontPt);
 

@@ -7,8 +7,6 @@ using namespace Qt::StringLiterals;
 namespace rk {
 
 namespace {
-constexpr double PaddingMm = 0.8;
-
 bool Empty(const Band &b) { return b.cells.isEmpty() && b.extra.isEmpty() && b.minHeight <= 0; }
 }  // namespace
 
@@ -23,8 +21,8 @@ double ReportLayout::BandHeight(const Band &band)
 {
     double height = band.minHeight;
     for (const Cell &c : band.cells) {
-        const int lines = c.wrap ? int(WrapText(c.text, c.w - 2, c.fontPt, c.bold).size()) : 1;
-        height = std::max(height, lines * LineHeightMm(c.fontPt) + 2 * PaddingMm);
+        const int lines = c.wrap ? std::max(1, int(FitCell(c).lines.size())) : 1;
+        height = std::max(height, lines * LineHeightMm(c.fontPt) + 2 * CellPaddingMm);
     }
     return height;
 }
@@ -153,10 +151,12 @@ QList<PageItem> BandItems(const Band &band, double height)
         }
         if (c.text.isEmpty())
             continue;
+        FittedText fitted = FitCell(c);
         PageItem t;
         t.kind = PageItem::Kind::Text;
-        t.rect = box.adjusted(1, PaddingMm, -1, -PaddingMm);
-        t.lines = c.wrap ? WrapText(c.text, c.w - 2, c.fontPt, c.bold) : QStringList{c.text};
+        t.rect = box.adjusted(CellInsetMm, CellPaddingMm, -CellInsetMm, -CellPaddingMm);
+        t.lines = std::move(fitted.lines);
+        t.scale = fitted.scale;
         t.align = c.align;
         t.bold = c.bold;
         t.fontPt = c.fontPt;

@@ -8,7 +8,7 @@ namespace {
 
 struct ItemHeader {
     quint8 kind, align, flags, spare;  // flags: 1 bold, 2 frame, 4 fill
-    float fontPt, penMm;
+    float fontPt, scale, penMm;
     float x, y, w, h;
     quint32 fill;  // ARGB
     quint32 lines;
@@ -45,6 +45,7 @@ QByteArray EncodePage(const Page &page)
                            flags,
                            0,
                            float(i.fontPt),
+                           float(i.scale),
                            float(i.penMm),
                            float(i.rect.x()),
                            float(i.rect.y()),
@@ -84,6 +85,7 @@ Page DecodePage(const QByteArray &in)
         i.bold = (h.flags & 1) != 0;
         i.frame = (h.flags & 2) != 0;
         i.fontPt = h.fontPt;
+        i.scale = h.scale;
         i.penMm = h.penMm;
         i.rect = QRectF(h.x, h.y, h.w, h.h);
         if (h.flags & 4)

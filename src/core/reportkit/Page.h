@@ -20,7 +20,8 @@ struct PageItem {
     QStringList lines;      // text, already wrapped to the box
     Align align = Align::Left;
     bool bold = false;
-    double fontPt = 8;
+    double fontPt = 8;      // the line pitch follows this size …
+    double scale = 1;       // … the text is set at fontPt × scale, smaller where it would not fit
     QColor fill;            // boxes; invalid = none
     bool frame = false;     // boxes: draw the border
     double penMm = 0.2;     // lines and frames

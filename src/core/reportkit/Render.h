@@ -17,9 +17,10 @@ void PaintPage(QPainter &painter, const Page &page, double unitsPerMm);
 // Writes pages 0..count-1 as a PDF file; false with the reason when the file cannot be written.
 bool WritePdf(const QString &file, int count, const std::function<Page(int)> &pageAt, QString *error = nullptr);
 
-// A page as text: each text line at the row and column its position gives.
+// A page as text: a row of the page takes as many text rows as its tallest cell, and a column
+// whose text is wider in characters than it is in print widens, moving what stands right of it.
 QString PageText(const Page &page);
-// All pages, separated by form feeds.
+// All pages, separated by form feeds, their columns widened alike.
 QString ReportText(int count, const std::function<Page(int)> &pageAt);
 
 }  // namespace rk

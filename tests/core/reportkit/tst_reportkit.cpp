@@ -165,6 +165,86 @@ private slots:
         QVERIFY(lines[1].endsWith(u"1234567.00"_s));
     }
 
+    // A wrapped name takes as many text rows as it has lines; the next row of the page starts
+    // below the last of them.
+    void wrappedRowsTakeTheirLinesInText()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        for (const QString &name : {u"Неразпределена печалба от минали години и други резерви"_s, u"Каса"_s}) {
+            rk::Band b;
+            rk::Cell c = rk::TextCell(0, 25, name);
+            c.wrap = true;
+            b.cells << c << rk::NumberCell(30, 30, u"10.00"_s);
+            layout.add(b);
+        }
+        layout.finish();
+        const rk::Page &page = pages.pages.first();
+        const QStringList wrapped = rk::FitCell([] {
+            rk::Cell c = rk::TextCell(0, 25, u"Неразпределена печалба от минали години и други резерви"_s);
+            c.wrap = true;
+            return c;
+        }()).lines;
+        QVERIFY(wrapped.size() >= 3);
+        const QStringList lines = rk::PageText(page).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), wrapped.size() + 1);
+        for (int i = 0; i < wrapped.size(); ++i)
+            QVERIFY2(lines[i].startsWith(wrapped[i]), qPrintable(lines[i]));
+        QVERIFY(lines[0].endsWith(u"10.00"_s));
+        QVERIFY(lines.last().startsWith(u"Каса "_s) && lines.last().endsWith(u"10.00"_s));
+    }
+
+    // A number wider than its cell is set smaller in print and widens its column in text; the
+    // neighbouring columns keep their own text whole.
+    void wideNumbersAreSetSmallerOrWidenTheirColumn()
+    {
+        auto row = [](const QString &amount) {
+            rk::Band b;
+            b.cells << rk::TextCell(0, 20, u"Обороти:"_s) << rk::NumberCell(20, 18, amount)
+                    << rk::TextCell(38, 40, u"Доставчици"_s);
+            return b;
+        };
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        layout.add(row(u"12.50"_s));
+        layout.add(row(u"-99999999999.99"_s));
+        layout.add(row(u"-199999999999.98"_s));
+        layout.finish();
+        const rk::Page &page = pages.pages.first();
+        int shrunk = 0;
+        for (const rk::PageItem &i : page.items) {
+            if (i.kind != rk::PageItem::Kind::Text)
+                continue;
+            const double width = rk::TextWidthMm(i.lines.first(), i.fontPt * i.scale, i.bold);
+            QVERIFY2(width <= i.rect.width(), qPrintable(i.lines.first()));
+            shrunk += i.scale < 1 ? 1 : 0;
+            QCOMPARE(i.scale < 1, i.lines.first().size() > 12);
+        }
+        QCOMPARE(shrunk, 2);
+        const QStringList lines = rk::PageText(page).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        const int end = int(lines[0].indexOf(u"12.50"_s)) + 5;
+        QCOMPARE(int(lines[1].indexOf(u"-99999999999.99"_s)) + 15, end);
+        QCOMPARE(int(lines[2].indexOf(u"-199999999999.98"_s)) + 16, end);
+        for (const QString &line : lines) {
+            QVERIFY(line.startsWith(u"Обороти: "_s));
+            QVERIFY(line.endsWith(u" Доставчици"_s));
+        }
+    }
+
+    // One word longer than its wrapped cell is set smaller rather than cut or run over.
+    void aLongWordIsSetSmaller()
+    {
+        rk::Cell c = rk::TextCell(0, 12, u"Самоосигуряващи"_s);
+        c.wrap = true;
+        const rk::FittedText fitted = rk::FitCell(c);
+        QVERIFY(fitted.scale < 1);
+        QCOMPARE(fitted.lines, QStringList{c.text});
+        QVERIFY(rk::TextWidthMm(c.text, c.fontPt * fitted.scale, false) <= c.w - 2 * rk::CellInsetMm);
+        c.w = 40;
+        QCOMPARE(rk::FitCell(c).scale, 1.0);
+    }
+
     void spooledPagesReadBackAndPdf()
     {
         CountingJob job(300);

@@ -3,6 +3,8 @@
 // about 50 pages against one of thousands.
 //   report_bench --data-dir DIR --firm ID                 all measurements, each in its own process
 //   report_bench --data-dir DIR --firm ID --one KIND FROM TO   one report (trial|ledger)
+#include "PlainScan.h"
+
 #include "engine/Formats.h"
 #include "firm/AccountTotals.h"
 #include "firm/TDM.h"
@@ -42,14 +44,8 @@ int One(TFD &fd, int firmId, const QString &kind, const QDate &from, const QDate
     if (!OpenFirm(fd, dm, *fd.Firm(firmId)).opened)
         return 2;
     QTextStream out(stdout);
+    const double s = MeasurePlainScan(dm.db()).seconds;
     QElapsedTimer t;
-    t.start();
-    QSqlQuery scan = dm.db().exec(u"select sum(An_S_Dt_St), sum(An_S_Kt_St), count(*) from an"_s);
-    scan.next();
-    t.restart();
-    scan = dm.db().exec(u"select sum(An_S_Dt_St), sum(An_S_Kt_St), count(*) from an"_s);
-    scan.next();
-    const double s = Seconds(t);
 
     auto makeJob = [&]() -> std::unique_ptr<rk::ReportJob> {
         if (kind == u"trial"_s)

@@ -1,6 +1,7 @@
 // Times the totals of every account of a large firm against one plain scan of its postings.
 //   totals_bench --data-dir DIR [--postings N] [--partners K] [--firm ID]
 // Without --firm a synthetic firm of N postings is generated first (and kept for later runs).
+#include "PlainScan.h"
 #include "SyntheticFirm.h"
 
 #include "accounts/ChartStore.h"
@@ -18,18 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 double Seconds(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e9; }
-
-// One plain scan that sums every posting of the firm.
-double PlainScan(Db &db, double &checksum)
-{
-    QElapsedTimer t;
-    t.start();
-    QSqlQuery q = db.exec(u"select sum(An_S_Dt_St), sum(An_S_Kt_St), sum(An_S_Dt_Kol), sum(An_S_Kt_Kol), count(*) "
-                          "from an"_s);
-    q.next();
-    checksum = q.value(0).toDouble();
-    return Seconds(t);
-}
 
 double AllAccounts(Db &db, const QList<SRow> &chart, const ReportingPeriod &p, const QDate &from, double &checksum)
 {
@@ -92,9 +81,9 @@ int main(int argc, char *argv[])
         Db &db = dm.db();
         const ReportingPeriod p = ReadPeriod(db);
         const QList<SRow> chart = ChartStore::All(db);
-        double scanSum = 0, yearSum = 0, halfSum = 0;
-        PlainScan(db, scanSum);  // warm the cache so both sides read from memory
-        const double s = PlainScan(db, scanSum);
+        double yearSum = 0, halfSum = 0;
+        const PlainScan scan = MeasurePlainScan(db);
+        const double s = scan.seconds, scanSum = scan.debitSum;
         const double year = AllAccounts(db, chart, p, p.Date_Ot, yearSum);
         const double half = AllAccounts(db, chart, p, QDate(p.Date_Ot.year(), 7, 1), halfSum);
         out << "postings: " << db.scalar(u"select count(*) from an"_s).toLongLong() << ", accounts: " << chart.size()

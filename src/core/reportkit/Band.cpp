@@ -126,8 +126,12 @@ FittedText FitUncached(const Cell &cell, double innerMm)
 {
     const double room = Room(innerMm);
     if (!cell.wrap) {
-        const double width = WidthUnits(cell.text, cell.fontPt, cell.bold);
-        return {{cell.text}, width > room ? Shrink(room, width) : 1.0};
+        // A line break in the text starts a new line; the widest line decides the size.
+        const QStringList lines = cell.text.split(u'\n');
+        double width = 0;
+        for (const QString &line : lines)
+            width = std::max(width, WidthUnits(line, cell.fontPt, cell.bold));
+        return {lines, width > room ? Shrink(room, width) : 1.0};
     }
     const QStringList lines = WrapText(cell.text, innerMm, cell.fontPt, cell.bold);
     // Only a line of one word can be wider than the cell: it is set smaller, never broken.

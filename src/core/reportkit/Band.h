@@ -1,6 +1,7 @@
 #pragma once
 // A band is one horizontal strip of a report: cells placed across the page, each with its text,
-// alignment, weight, frame and shading. The height is the tallest wrapped cell.
+// alignment, weight, frame and shading. Its height follows its content: the cell with the most
+// lines, wrapped to its width or broken where its text has line breaks.
 #include "reportkit/Page.h"
 
 #include <QVariant>
@@ -15,7 +16,7 @@ inline constexpr double CellPaddingMm = 0.8;
 struct Cell {
     double x = 0;   // mm from the left margin
     double w = 0;   // mm
-    QString text;
+    QString text;   // "\n" starts a new line
     Align align = Align::Left;
     bool bold = false;
     bool frame = false;

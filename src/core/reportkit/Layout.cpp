@@ -1,6 +1,8 @@
 #include "reportkit/Layout.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -21,7 +23,7 @@ double ReportLayout::BandHeight(const Band &band)
 {
     double height = band.minHeight;
     for (const Cell &c : band.cells) {
-        const int lines = c.wrap ? std::max(1, int(FitCell(c).lines.size())) : 1;
+        const int lines = c.wrap ? std::max(1, int(FitCell(c).lines.size())) : int(c.text.count(u'\n')) + 1;
         height = std::max(height, lines * LineHeightMm(c.fontPt) + 2 * CellPaddingMm);
     }
     return height;
@@ -31,18 +33,19 @@ double ReportLayout::footerHeight() const { return m_footerHeight; }
 
 void ReportLayout::place(const Band &band, double y, double height)
 {
-    for (PageItem item : BandItems(band, height)) {
-        item.rect.translate(m_setup.marginMm, y);
-        // "{page}" in a text is the number of the page the band lands on.
-        for (QString &line : item.lines)
-            line.replace(u"{page}"_s, QString::number(m_page.number));
-        m_page.items << item;
-    }
+    const qsizetype first = m_page.items.size();
+    AppendBandItems(m_page.items, band, height, m_setup.marginMm, y);
+    // "{page}" in a text is the number of the page the band lands on.
+    for (qsizetype i = first; i < m_page.items.size(); ++i)
+        for (QString &line : m_page.items[i].lines)
+            if (line.contains(u'{'))
+                line.replace(u"{page}"_s, QString::number(m_page.number));
 }
 
 void ReportLayout::startPage(const Band &next)
 {
     m_page = Page{};
+    m_page.items.reserve(m_itemsPerPage);
     m_page.number = m_pagesDone + 1;
     m_page.setup = m_setup;
     m_open = true;
@@ -55,6 +58,16 @@ void ReportLayout::startPage(const Band &next)
         const double h = BandHeight(*b);
         place(*b, m_y, h);
         m_y += h;
+    }
+    // The groups this page continues, outermost first.
+    for (const OpenGroup &g : std::as_const(m_groups)) {
+        if (!g.placed)
+            continue;
+        for (const Band &b : g.continuation) {
+            const double h = BandHeight(b);
+            place(b, m_y, h);
+            m_y += h;
+        }
     }
     m_bodyTop = m_y;
 }
@@ -69,12 +82,19 @@ void ReportLayout::closePage()
         place(footer, m_setup.marginMm + m_setup.contentHeight() - h, h);
     }
     ++m_pagesDone;
+    m_itemsPerPage = std::max(m_itemsPerPage, m_page.items.size());
     m_open = false;
     m_sink.addPage(std::move(m_page));
 }
 
 void ReportLayout::add(const Band &band)
 {
+    if (!m_held.isEmpty()) {
+        QList<Band> unit = std::exchange(m_held, {});
+        unit << band;
+        placeTogether(unit);
+        return;
+    }
     if (!m_open)
         startPage(band);
     addMeasured(band, BandHeight(band));
@@ -99,20 +119,26 @@ double ReportLayout::spaceLeft() const
 
 double ReportLayout::emptyPageSpace(const Band &next) const
 {
+    double continuations = 0;
+    for (const OpenGroup &g : m_groups)
+        if (g.placed)
+            continuations += g.height;
     const double header = m_header ? BandHeight(m_header(next)) : 0;
-    return m_setup.contentHeight() - footerHeight() - header;
+    return m_setup.contentHeight() - footerHeight() - header - continuations;
 }
 
-void ReportLayout::addGroup(const QList<Band> &bands)
+void ReportLayout::addGroup(const QList<Band> &bands) { placeTogether(std::exchange(m_held, {}) + bands); }
+
+void ReportLayout::placeTogether(const QList<Band> &bands)
 {
     if (bands.isEmpty())
         return;
     if (!m_open)
         startPage(bands.first());
-    QList<double> heights;
+    QVarLengthArray<double, 8> heights;
     double height = 0;
     for (const Band &b : bands) {
-        heights << BandHeight(b);
+        heights.append(BandHeight(b));
         height += heights.last();
     }
     if (height > spaceLeft() && height <= emptyPageSpace(bands.first())) {
@@ -121,6 +147,31 @@ void ReportLayout::addGroup(const QList<Band> &bands)
     }
     for (int i = 0; i < bands.size(); ++i)
         addMeasured(bands[i], heights[i]);
+    // Every header held so far is on a page now.
+    for (OpenGroup &g : m_groups)
+        g.placed = true;
+}
+
+void ReportLayout::placeHeld() { placeTogether(std::exchange(m_held, {})); }
+
+void ReportLayout::openGroup(const QList<Band> &header, const QList<Band> &continuation)
+{
+    OpenGroup g;
+    g.continuation = continuation;
+    for (const Band &b : continuation)
+        g.height += BandHeight(b);
+    m_groups.append(g);
+    m_held << header;
+    // A group without a header has nothing to wait for.
+    if (m_held.isEmpty())
+        m_groups.last().placed = true;
+}
+
+void ReportLayout::closeGroup()
+{
+    placeHeld();
+    if (!m_groups.isEmpty())
+        m_groups.removeLast();
 }
 
 void ReportLayout::pageBreak()
@@ -131,28 +182,28 @@ void ReportLayout::pageBreak()
 
 void ReportLayout::finish()
 {
+    placeHeld();
+    m_groups.clear();
     if (!m_open && m_pagesDone == 0)
         startPage(Band{});
     closePage();
 }
 
-QList<PageItem> BandItems(const Band &band, double height)
+void AppendBandItems(QList<PageItem> &items, const Band &band, double height, double dx, double dy)
 {
-    QList<PageItem> items;
     for (const Cell &c : band.cells) {
-        const QRectF box(c.x, 0, c.w, height);
+        const QRectF box(c.x + dx, dy, c.w, height);
         if (c.shade.isValid() || c.frame) {
-            PageItem b;
+            PageItem &b = items.emplace_back();
             b.kind = PageItem::Kind::Box;
             b.rect = box;
             b.fill = c.shade;
             b.frame = c.frame;
-            items << b;
         }
         if (c.text.isEmpty())
             continue;
         FittedText fitted = FitCell(c);
-        PageItem t;
+        PageItem &t = items.emplace_back();
         t.kind = PageItem::Kind::Text;
         t.rect = box.adjusted(CellInsetMm, CellPaddingMm, -CellInsetMm, -CellPaddingMm);
         t.lines = std::move(fitted.lines);
@@ -160,9 +211,15 @@ QList<PageItem> BandItems(const Band &band, double height)
         t.align = c.align;
         t.bold = c.bold;
         t.fontPt = c.fontPt;
-        items << t;
     }
-    items << band.extra;
+    for (const PageItem &e : band.extra)
+        items.emplace_back(e).rect.translate(dx, dy);
+}
+
+QList<PageItem> BandItems(const Band &band, double height)
+{
+    QList<PageItem> items;
+    AppendBandItems(items, band, height, 0, 0);
     return items;
 }
 

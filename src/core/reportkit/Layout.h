@@ -2,7 +2,9 @@
 // Places bands on pages: the title on the first page, the page header on every page, bands in
 // order with a new page where one does not fit or a band asks for it, and the page footer with
 // the page number. Finished pages go to a sink one at a time. The page header may follow the
-// first band of its page (a side heading that names what the lines under it belong to).
+// first band of its page (a side heading that names what the lines under it belong to). Open
+// groups keep their header with their first band and repeat a continuation band at the top of
+// every page they run onto.
 #include "reportkit/Band.h"
 
 #include <functional>
@@ -31,6 +33,13 @@ public:
     // Bands that belong together (a ledger section): they start on a new page when they do not
     // fit on this one but would on an empty one.
     void addGroup(const QList<Band> &bands);
+    // Opens a group: its header is held until the group's first band arrives, and the two go on
+    // the same page. Until the group closes, `continuation` is printed at the top of every further
+    // page, under the page header and the continuations of the groups around it.
+    void openGroup(const QList<Band> &header, const QList<Band> &continuation = {});
+    // Closes the innermost open group; a header still held is placed first.
+    void closeGroup();
+    int openGroups() const { return int(m_groups.size()); }
     void pageBreak();
     // Ends the last page; a report without bands still gets its one page.
     void finish();
@@ -40,9 +49,16 @@ public:
     static double BandHeight(const Band &band);
 
 private:
+    struct OpenGroup {
+        QList<Band> continuation;
+        double height = 0;
+        bool placed = false;  // its header is on a page: continuation pages repeat it
+    };
     // Opens a page whose header is made for `next`, the first band it will hold.
     void startPage(const Band &next);
     void addMeasured(const Band &band, double height);
+    void placeTogether(const QList<Band> &bands);
+    void placeHeld();
     void closePage();
     double footerHeight() const;
     double spaceLeft() const;
@@ -55,16 +71,21 @@ private:
     Band m_title;
     std::function<Band(const Band &next)> m_header;
     std::function<Band(int)> m_footer;
+    QList<Band> m_held;  // group headers waiting for their group's first band
+    QList<OpenGroup> m_groups;
     Page m_page;
     bool m_open = false;
     double m_y = 0;
     double m_footerHeight = 0;
     double m_bodyTop = 0;  // where the page's first band goes, under the title and header
     int m_pagesDone = 0;
+    qsizetype m_itemsPerPage = 64;  // the fullest page so far: room made once per page
 };
 
 // The items of a band laid out at the origin with the given height.
 QList<PageItem> BandItems(const Band &band, double height);
+// The same items moved by (dx, dy), appended to `items`.
+void AppendBandItems(QList<PageItem> &items, const Band &band, double height, double dx, double dy);
 // Several bands as one, each below the other (a title block, a heading of several rows).
 Band Stack(const QList<Band> &rows);
 

@@ -17,7 +17,12 @@ void PageStore::addPage(Page &&page)
 {
     const QByteArray bytes = EncodePage(page);
     m_offsets.push_back(m_end);
-    m_file->seek(m_end);
+    // Pages are appended where the last one ended; only a read in between moves the file's
+    // position (and a seek would flush the write buffer on every page).
+    if (m_readSinceWrite) {
+        m_file->seek(m_end);
+        m_readSinceWrite = false;
+    }
     if (m_file->write(bytes) != bytes.size())
         throw MyException(u"Не мога да запиша страниците на справката във временния файл!"_s);
     m_end += bytes.size();
@@ -30,6 +35,7 @@ Page PageStore::page(int index) const
     if (index != m_cachedIndex) {
         m_file->flush();
         m_file->seek(m_offsets[size_t(index)]);
+        m_readSinceWrite = true;
         const qint64 end = size_t(index) + 1 < m_offsets.size() ? m_offsets[size_t(index) + 1] : m_end;
         const QByteArray bytes = m_file->read(end - m_offsets[size_t(index)]);
         m_cached = DecodePage(bytes);

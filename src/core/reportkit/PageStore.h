@@ -20,6 +20,7 @@ private:
     std::unique_ptr<QTemporaryFile> m_file;
     std::vector<qint64> m_offsets;
     qint64 m_end = 0;
+    mutable bool m_readSinceWrite = false;
     mutable int m_cachedIndex = -1;
     mutable Page m_cached;
 };

@@ -20,6 +20,8 @@ constexpr double CorrNameX = CorrX + CorrNoW;
 GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(db), m_options(std::move(options))
 {
     m_period = ReadPeriod(db);
+    m_fromText = Formats::SqlDate(m_options.from);
+    m_toText = Formats::SqlDate(m_options.to);
     QSqlQuery accounts = db.exec(u"SELECT S_UNo, S_Name, S_Act_Pas_Type FROM s ORDER BY S_UNo"_s);
     while (accounts.next()) {
         m_accounts.append({accounts.value(0).toInt(), accounts.value(1).toString()});
@@ -50,9 +52,11 @@ QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account, dou
 {
     QList<Turnover> rows;
     turnDt = turnKt = 0;
-    QSqlQuery q = m_db.exec(u"SELECT An_S_Cr_No, SUM(An_S_Dt_St), SUM(An_S_Kt_St) FROM an INDEXED BY an_ledger "
-                            "WHERE An_S_No = ? AND An_Date BETWEEN ? AND ? GROUP BY An_S_Cr_No ORDER BY An_S_Cr_No"_s,
-                            {account, Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)});
+    // Prepared once for the whole ledger and read forward only.
+    QSqlQuery &q = m_db.execCached(u"SELECT An_S_Cr_No, SUM(An_S_Dt_St), SUM(An_S_Kt_St) FROM an INDEXED BY an_ledger "
+                                   "WHERE An_S_No = ? AND An_Date BETWEEN ? AND ? GROUP BY An_S_Cr_No "
+                                   "ORDER BY An_S_Cr_No"_s,
+                                   {account, m_fromText, m_toText});
     while (q.next()) {
         const int corr = q.value(0).toInt();
         const double dt = q.value(1).toDouble(), kt = q.value(2).toDouble();
@@ -62,6 +66,7 @@ QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account, dou
         if (name != m_names.constEnd())
             rows.append({corr, *name, dt, kt});
     }
+    q.finish();
     return rows;
 }
 

@@ -50,6 +50,7 @@ private:
     Db &m_db;
     GeneralLedgerOptions m_options;
     ReportingPeriod m_period;
+    QString m_fromText, m_toText;  // the period as the tables hold dates
     QList<std::pair<int, QString>> m_accounts;
     QHash<int, Opening> m_openings;
     QHash<int, QString> m_names;

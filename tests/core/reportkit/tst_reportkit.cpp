@@ -150,6 +150,105 @@ private slots:
         QCOMPARE(lines.join(u' '), c.text);
     }
 
+    void lineBreaksMakeTheBandAsTallAsItsLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one line") << u"304 Стоки"_s << 1;
+        QTest::newRow("three lines") << u"304 Стоки\nОлио\n"_s << 3;
+    }
+    void lineBreaksMakeTheBandAsTallAsItsLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lines);
+        rk::Band band = Row(u"ред"_s);
+        band.cells << rk::TextCell(70, 40, text);
+        const double line = rk::LineHeightMm(8);
+        QCOMPARE(rk::ReportLayout::BandHeight(band), rk::ReportLayout::BandHeight(Row(u"ред"_s)) + (lines - 1) * line);
+        const QList<rk::PageItem> items = rk::BandItems(band, rk::ReportLayout::BandHeight(band));
+        QCOMPARE(items.last().lines, text.split(u'\n'));
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        layout.add(band);
+        layout.add(Row(u"следващ"_s));
+        layout.finish();
+        const QStringList printed = rk::PageText(pages.pages.first()).split(u'\n');
+        QCOMPARE(printed.indexOf(u"следващ"_s), lines);  // under the last line of the tall band
+    }
+
+    void aGroupHeaderStaysWithItsFirstRowAndContinuationPagesRepeatIt()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        const double rowHeight = rk::ReportLayout::BandHeight(Row(u"ред"_s));
+        const int perPage = int(rk::PageSetup{}.contentHeight() / rowHeight);
+        for (int i = 0; i < perPage - 1; ++i)  // one row's room is left on page 1
+            layout.add(Row(u"преди"_s));
+        layout.openGroup({Row(u"Папка: Банка"_s)}, {Row(u"Папка: Банка (продължение)"_s)});
+        for (int i = 0; i < perPage + 5; ++i)
+            layout.add(Row(u"ред"_s));
+        layout.closeGroup();
+        layout.add(Row(u"след"_s));
+        layout.finish();
+        QCOMPARE(pages.pages.size(), 3);
+        // The header did not stay alone at the foot of page 1.
+        QVERIFY(!TextsOf(pages.pages[0]).contains(u"Папка: Банка"_s));
+        QCOMPARE(TextsOf(pages.pages[1]).first(), u"Папка: Банка"_s);
+        QVERIFY(!TextsOf(pages.pages[1]).contains(u"Папка: Банка (продължение)"_s));
+        QCOMPARE(TextsOf(pages.pages[2]).first(), u"Папка: Банка (продължение)"_s);
+        QCOMPARE(TextsOf(pages.pages[2]).filter(u"Папка"_s).size(), 1);
+        int rows = 0;
+        for (const rk::Page &p : pages.pages)
+            rows += int(TextsOf(p).count(u"ред"_s));
+        QCOMPARE(rows, perPage + 5);
+        QCOMPARE(TextsOf(pages.pages[2]).last(), u"след"_s);
+    }
+
+    void nestedGroupsCloseInnermostFirstAndRepeatOutermostFirst()
+    {
+        rk::PageList pages;
+        rk::ReportLayout layout(rk::PageSetup{}, pages);
+        double sum = 0;
+        auto named = [](const QString &prefix) {
+            return [prefix](const QVariant &key) { return QList<rk::Band>{Row(prefix + key.toString())}; };
+        };
+        rk::GroupLevels groups({{named(u"папка "_s), named(u"общо папка "_s), named(u"още папка "_s), {}},
+                                {named(u"док "_s), [&sum](const QVariant &key) {
+                                     return QList<rk::Band>{Row(u"общо док "_s + key.toString(), QString::number(sum))};
+                                 },
+                                 named(u"още док "_s), [&sum](const QVariant &) { sum = 0; }}});
+        const QList<std::tuple<QString, int, double>> rows = {
+            {u"А"_s, 1, 1}, {u"А"_s, 1, 2}, {u"А"_s, 2, 4}, {u"Б"_s, 2, 8}, {u"Б"_s, 2, 16}};
+        for (const auto &[folder, doc, value] : rows) {
+            const std::array<QVariant, 2> keys{folder, doc};
+            groups.row(layout, keys);
+            sum += value;
+            layout.add(Row(u"ред"_s, QString::number(value)));
+        }
+        groups.finish(layout);
+        layout.finish();
+        QStringList texts = TextsOf(pages.pages.first());
+        texts.removeAll(u"ред"_s);
+        QCOMPARE(texts, QStringList({u"папка А"_s, u"док 1"_s, u"1"_s, u"2"_s, u"общо док 1"_s, u"3"_s, u"док 2"_s,
+                                     u"4"_s, u"общо док 2"_s, u"4"_s, u"общо папка А"_s, u"папка Б"_s, u"док 2"_s,
+                                     u"8"_s, u"16"_s, u"общо док 2"_s, u"24"_s, u"общо папка Б"_s}));
+
+        // A document that runs onto the next page repeats both groups' continuations.
+        rk::PageList long_;
+        rk::ReportLayout second(rk::PageSetup{}, long_);
+        rk::GroupLevels again({{named(u"папка "_s), {}, named(u"още папка "_s), {}},
+                               {named(u"док "_s), {}, named(u"още док "_s), {}}});
+        for (int i = 0; i < 100; ++i) {
+            const std::array<QVariant, 2> keys{u"А"_s, 1};
+            again.row(second, keys);
+            second.add(Row(u"ред"_s));
+        }
+        again.finish(second);
+        second.finish();
+        QVERIFY(long_.pages.size() >= 2);
+        QCOMPARE(TextsOf(long_.pages[1]).mid(0, 2), QStringList({u"още папка А"_s, u"още док 1"_s}));
+    }
+
     void textRendererPlacesColumns()
     {
         rk::PageList pages;

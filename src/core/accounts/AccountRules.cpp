@@ -155,6 +155,10 @@ SaveResult Save(Db &db, std::optional<int> original, const AccountDraft &draft)
         ChartStore::Update(db, *original, row);
     else
         ChartStore::Insert(db, row);
+    // Operation templates follow a renumbered account; they do not keep it in use.
+    if (original && *original != number)
+        for (const QString &elements : {u"opeldt"_s, u"opelkt"_s})
+            db.exec(u"update "_s + elements + u" set OpEl_No = ? where OpEl_No = ?"_s, {number, *original});
     tx.commit();
     return {{}, number};
 }

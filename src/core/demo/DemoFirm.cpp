@@ -5,6 +5,7 @@
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
 #include "demo/DemoDocuments.h"
+#include "demo/DemoTemplates.h"
 #include "engine/Db.h"
 #include "engine/Engine.h"
 #include "firm/Schema.h"
@@ -110,6 +111,7 @@ int EnsureDemoFirm(TFD &fd, int year)
             AddOpeningBalances(db);
             tx.commit();
         }
+        AddDemoTemplates(fd, dm);
         AddDemoDocuments(fd, dm, request.firm.Firm_Period);
     } catch (...) {
         // A demo firm without its contents would mislead; take it out of the registry again.

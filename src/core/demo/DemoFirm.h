@@ -1,7 +1,8 @@
 #pragma once
 // The demo firm "Демо ЕООД": the ticked chart, a counterparty level and a goods level with
-// their lots, the usual folders and opening balances that balance. Made through the same code
-// as any firm, so everything a new user sees in it is real.
+// their lots, the usual folders with their everyday operation templates and opening balances
+// that balance. Made through the same code as any firm, so everything a new user sees in it is
+// real.
 #include <QString>
 
 class TFD;

@@ -206,6 +206,12 @@ const QStringList &FirmSteps()
         // 5: the ledger's turnovers of an account by corresponding account, grouped straight off
         // an index in that order.
         u"CREATE INDEX IF NOT EXISTS an_ledger ON an(An_S_No, An_S_Cr_No, An_Date, An_S_Dt_St, An_S_Kt_St)"_s,
+        // 6: an element of an operation template is one per number within its template; the
+        // unique key replaces the plain index on the template.
+        u"DROP INDEX IF EXISTS opeldt_Op_Id; "
+        "CREATE UNIQUE INDEX IF NOT EXISTS opeldt_key ON opeldt(Op_Id, OpEl_Id); "
+        "DROP INDEX IF EXISTS opelkt_Op_Id; "
+        "CREATE UNIQUE INDEX IF NOT EXISTS opelkt_key ON opelkt(Op_Id, OpEl_Id)"_s,
     };
     return steps;
 }

@@ -8,6 +8,7 @@
 #include "firm/Lookups.h"
 #include "firm/TDM.h"
 #include "posting/Documents.h"
+#include "posting/OpTemplateStore.h"
 #include "registry/AutoInc.h"
 #include "registry/TFD.h"
 
@@ -16,14 +17,16 @@
 
 using namespace Qt::StringLiterals;
 
-int EntryGroup::debitCount() const
-{
-    return int(rows(Grid::BaseDt).size() + rows(Grid::ExciseDt).size() + rows(Grid::VatDt).size());
-}
+int DebitCount(const GridCounts &c) { return c[int(Grid::BaseDt)] + c[int(Grid::ExciseDt)] + c[int(Grid::VatDt)]; }
 
-int EntryGroup::creditCount() const
+int CreditCount(const GridCounts &c) { return c[int(Grid::BaseKt)] + c[int(Grid::ExciseKt)] + c[int(Grid::VatKt)]; }
+
+GridCounts EntryGroup::counts() const
 {
-    return int(rows(Grid::BaseKt).size() + rows(Grid::ExciseKt).size() + rows(Grid::VatKt).size());
+    GridCounts c{};
+    for (Grid g : AllGrids)
+        c[int(g)] = int(rows(g).size());
+    return c;
 }
 
 namespace {
@@ -151,15 +154,32 @@ bool CheckRow(Db &db, const WorkLine &row, QString *focusField)
     return true;
 }
 
+bool ShapeTakesRow(const GridCounts &counts, Grid grid)
+{
+    if (grid == Grid::BaseDt)
+        return !(CreditCount(counts) > 1 && counts[int(Grid::BaseDt)] > 0);
+    if (grid == Grid::BaseKt)
+        return !(DebitCount(counts) > 1 && counts[int(Grid::BaseKt)] > 0);
+    return counts[int(grid)] == 0;
+}
+
+QString ShapeProblem(const GridCounts &counts, bool sidesRequired)
+{
+    if (CreditCount(counts) == 0 && sidesRequired)
+        return u"Посочете сметка по кредита!"_s;
+    if (DebitCount(counts) == 0 && sidesRequired)
+        return u"Посочете сметка по дебита!"_s;
+    for (Grid g : {Grid::ExciseDt, Grid::VatDt, Grid::ExciseKt, Grid::VatKt})
+        if (counts[int(g)] > 1)
+            return u"Посочени са две сметки за ДДС/Акциз"_s;
+    if (CreditCount(counts) > 1 && DebitCount(counts) > 1)
+        return u"Съставена е статия от тип: \"много към много\"!"_s;
+    return {};
+}
+
 bool MayAddRow(const EntryGroup &group, Grid grid)
 {
-    if (!GridShown(grid, group.withVat, group.header.vidDostavka))
-        return false;
-    if (grid == Grid::BaseDt)
-        return !(group.creditCount() > 1 && !group.rows(Grid::BaseDt).isEmpty());
-    if (grid == Grid::BaseKt)
-        return !(group.debitCount() > 1 && !group.rows(Grid::BaseKt).isEmpty());
-    return group.rows(grid).isEmpty();
+    return GridShown(grid, group.withVat, group.header.vidDostavka) && ShapeTakesRow(group.counts(), grid);
 }
 
 WorkLine NewRow(TFD &fd, TDM &dm, const EntryGroup &group, Grid grid)
@@ -220,22 +240,15 @@ bool ValidateForSave(Db &db, EntryGroup &group, const ReportingPeriod &period)
                 return false;
             }
         }
-    const bool noEntries = Documents::KindWithoutEntries(group.header.docType);
-    auto refuse = [](const QString &message) {
-        Messages::show(message);
+    const QString shape = ShapeProblem(group.counts(), !Documents::KindWithoutEntries(group.header.docType));
+    if (!shape.isEmpty()) {
+        Messages::show(shape);
         return false;
-    };
-    if (group.creditCount() == 0 && !noEntries)
-        return refuse(u"Посочете сметка по кредита!"_s);
-    if (group.debitCount() == 0 && !noEntries)
-        return refuse(u"Посочете сметка по дебита!"_s);
-    for (Grid g : {Grid::ExciseDt, Grid::VatDt, Grid::ExciseKt, Grid::VatKt})
-        if (group.rows(g).size() > 1)
-            return refuse(u"Посочени са две сметки за ДДС/Акциз"_s);
-    if (group.creditCount() > 1 && group.debitCount() > 1)
-        return refuse(u"Съставена е статия от тип: \"много към много\"!"_s);
-    if (SumInTenThousandths(group, true) != SumInTenThousandths(group, false))
-        return refuse(u"Сумата по дебита и кредита е различна!"_s);
+    }
+    if (SumInTenThousandths(group, true) != SumInTenThousandths(group, false)) {
+        Messages::show(u"Сумата по дебита и кредита е различна!"_s);
+        return false;
+    }
     for (Grid g : AllGrids)
         for (const WorkLine &row : group.rows(g))
             if (!CheckRow(db, row))
@@ -261,35 +274,26 @@ bool ApplyTemplate(TFD &fd, TDM &dm, EntryGroup &group, int opId)
         return false;
     for (auto &rows : group.grids)
         rows.clear();
-    for (const bool debit : {true, false}) {
-        QSqlQuery q = db.exec(u"select OpEl_No, OpEl_An1, OpEl_An2, OpEl_An3, OpEl_An4, OpEl_An5, OpEl_Type from "_s
-                                  + (debit ? u"opeldt"_s : u"opelkt"_s) + u" where Op_Id = ? order by rowid"_s,
-                              {opId});
-        struct Element {
-            int account;
-            LotKey lots;
-            int type;
-        };
-        QList<Element> elements;
-        while (q.next())
-            elements.append({q.value(0).toInt(),
-                             {q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt(),
-                              q.value(5).toInt()},
-                             q.value(6).toInt()});
-        q.finish();
-        for (const Element &e : elements) {
-            if (e.type < 0 || e.type > 2)
-                continue;
-            const Grid grid = Grid((debit ? 0 : 3) + e.type);
-            if (!GridShown(grid, group.withVat, group.header.vidDostavka))
+    bool accountMissing = false;
+    for (const bool debit : {true, false})
+        for (const StoredOpElement &s : OpTemplateStore::Elements(db, opId, debit)) {
+            Grid grid;
+            if (!OpTemplateRules::GridOfKind(s.type, debit, grid)
+                || !GridShown(grid, group.withVat, group.header.vidDostavka))
                 continue;
             WorkLine row = NewRow(fd, dm, group, grid);
-            row.account = e.account;
-            row.lots = e.lots;
-            row.name = KeyName(db, e.account, e.lots);
+            // An account deleted since the template was saved does not come into the group.
+            if (FindAccount(db, s.element.account)) {
+                row.account = s.element.account;
+                row.lots = s.element.lots;
+                row.name = KeyName(db, row.account, row.lots);
+            } else {
+                accountMissing = true;
+            }
             group.rows(grid).append(row);
         }
-    }
+    if (accountMissing)
+        Messages::show(u"Не е попълнена коректна сметка!"_s);
     return true;
 }
 

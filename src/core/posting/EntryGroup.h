@@ -18,6 +18,10 @@ enum class Grid { BaseDt = 0, ExciseDt, VatDt, BaseKt, ExciseKt, VatKt };
 inline constexpr std::array<Grid, 6> AllGrids = {Grid::BaseDt, Grid::ExciseDt, Grid::VatDt,
                                                  Grid::BaseKt, Grid::ExciseKt, Grid::VatKt};
 inline bool IsDebit(Grid g) { return int(g) < 3; }
+// How many rows (or template elements) each of the six grids holds.
+using GridCounts = std::array<int, 6>;
+int DebitCount(const GridCounts &counts);
+int CreditCount(const GridCounts &counts);
 
 // One row of SDt (debit) or SKt (credit).
 struct WorkLine {
@@ -49,8 +53,9 @@ struct EntryGroup {
 
     QList<WorkLine> &rows(Grid g) { return grids[int(g)]; }
     const QList<WorkLine> &rows(Grid g) const { return grids[int(g)]; }
-    int debitCount() const;
-    int creditCount() const;
+    GridCounts counts() const;
+    int debitCount() const { return DebitCount(counts()); }
+    int creditCount() const { return CreditCount(counts()); }
 };
 
 struct Focus {
@@ -82,6 +87,14 @@ QString CheckTypedDate(const QString &text, const ReportingPeriod &period);
 // The row check: account, lots, quantity (a question), amount. Shows its messages.
 bool CheckRow(Db &db, const WorkLine &row, QString *focusField = nullptr);
 
+// The one-to-many shape entry groups and operation templates keep: a base grid takes another
+// row unless it has one already and the other side more than one; an excise or VAT grid holds
+// one row.
+bool ShapeTakesRow(const GridCounts &counts, Grid grid);
+// The shape checks of a save in their order, "" when they pass; without `sidesRequired` both
+// sides may be empty.
+QString ShapeProblem(const GridCounts &counts, bool sidesRequired);
+
 // Whether a row may be added to the grid (refusals are silent).
 bool MayAddRow(const EntryGroup &group, Grid grid);
 // A new row of the grid with its identifier from the shared counter.
@@ -102,7 +115,9 @@ Editable EditableColumns(Db &db, WorkLine &row);
 bool ValidateForSave(Db &db, EntryGroup &group, const ReportingPeriod &period);
 
 // Fills the grids from operation template `opId`: every row of the six grids is replaced by the
-// template's elements that have a shown grid, with empty quantity and amount.
+// template's elements that have a shown grid, with empty quantity and amount. An element whose
+// account is no longer in the chart comes in as a row without an account, and the account
+// check's message is shown. False when the template is gone.
 bool ApplyTemplate(TFD &fd, TDM &dm, EntryGroup &group, int opId);
 
 // The lot name of a key: the name of the lot at the highest position with a lot.

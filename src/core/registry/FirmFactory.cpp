@@ -113,6 +113,10 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
     }
     if (fromSource && request.copyFolders)
         db.exec(u"insert into nom_pap select * from src.nom_pap"_s);
+    // Operation templates name folders, accounts and lots: they come along with all three.
+    if (fromSource && request.copyFolders && request.copyAccountsAndLots)
+        for (const QString &table : {u"op"_s, u"opeldt"_s, u"opelkt"_s})
+            db.exec(u"insert into %1 select * from src.%1"_s.arg(table));
     // A new firm starts with the registry's statement settings.
     db.exec(u"insert into balans_data select * from reg.balans_data"_s);
     db.exec(u"insert into opr_data select * from reg.opr_data"_s);

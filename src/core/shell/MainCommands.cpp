@@ -4,10 +4,28 @@
 #include "accounts/LevelStore.h"
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
+#include "posting/OpTemplateStore.h"
 
 using namespace Qt::StringLiterals;
 
 namespace MainCommands {
+
+QStringList AccountReferences(Db &db, int account)
+{
+    QStringList references;
+    for (const QString &name : OpTemplateStore::NamingAccount(db, account))
+        references << u"операция: "_s + name;
+    return references;
+}
+
+QString ReferencesQuestion(const QStringList &references)
+{
+    constexpr int Shown = 15;
+    QStringList lines = references.mid(0, Shown);
+    if (references.size() > Shown)
+        lines << u"... и още %1"_s.arg(references.size() - Shown);
+    return u"Сметката е посочена в:\r"_s + lines.join(u"\r"_s) + u"\rЖелаете ли все пак изтриване на сметката?"_s;
+}
 
 bool DeleteAccount(Db &db, std::optional<int> account)
 {
@@ -17,6 +35,10 @@ bool DeleteAccount(Db &db, std::optional<int> account)
         Messages::show(u"Сметката се използва и не може да бъде изтрита!"_s);
         return false;
     }
+    // References outside the books do not keep an account; the user decides knowing them.
+    const QStringList references = AccountReferences(db, *account);
+    if (!references.isEmpty() && !Messages::confirmed(ReferencesQuestion(references)))
+        return false;
     ChartStore::Delete(db, *account);
     return true;
 }

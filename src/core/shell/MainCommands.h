@@ -9,6 +9,11 @@
 class Db;
 
 namespace MainCommands {
+// What names an account without putting it in use (operation templates), one line each.
+QStringList AccountReferences(Db &db, int account);
+// The question asked before such an account is deleted, with the references listed.
+QString ReferencesQuestion(const QStringList &references);
+// Asks, refuses an account in use, asks again with the account's references, deletes.
 bool DeleteAccount(Db &db, std::optional<int> account);
 bool DeleteLevel(Db &db, std::optional<int> level);
 bool DeleteLot(Db &db, int level, std::optional<int> lot);

@@ -141,6 +141,10 @@ private slots:
         QCOMPARE(f.dm.RecordCount(u"kontra"_s), accounts || lots ? 4 : 0);
         QCOMPARE(f.dm.RecordCount(u"nomel"_s), accounts || lots ? 3 : 0);
         QCOMPARE(f.dm.RecordCount(u"nom_pap"_s), folders ? 4 : 0);
+        // Templates need their folders and accounts.
+        const int templates = f.dm.RecordCount(u"op"_s);
+        QCOMPARE(templates > 0, folders && accounts);
+        QCOMPARE(f.dm.RecordCount(u"opelkt"_s) >= templates && f.dm.RecordCount(u"opeldt"_s) >= templates, true);
         QCOMPARE(f.dm.RecordCount(u"Sns"_s), 0);  // balances are never copied as they are
         QCOMPARE(f.dm.DateOt(), QDate(2027, 1, 1));
     }

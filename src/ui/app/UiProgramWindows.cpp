@@ -4,6 +4,7 @@
 #include "accounts/TNsWizardForm.h"
 #include "accounts/TSmWizardForm.h"
 #include "app/TForm1.h"
+#include "posting/TOpListForm.h"
 #include "posting/TStatGrForm.h"
 #include "posting/TTranForm.h"
 #include "reports/UiReportLauncher.h"
@@ -27,6 +28,7 @@ void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
         };
         TTranForm::Browse(fd, dm, folder, mainWindow.documentsDockHost(), wizard);
     };
+    hooks.operations = [&fd, &dm, parent] { TOpListForm::Run(fd, dm, parent); };
     hooks.runReport = [&fd, &dm, &mainWindow](int code) { LaunchReport(fd, dm, code, &mainWindow); };
     hooks.reportAvailable = ReportAvailable;
     mainWindow.setEditorHooks(hooks);

@@ -17,6 +17,7 @@
 #include "posting/EntryWizardData.h"
 #include "posting/GroupPosting.h"
 #include "posting/Stock.h"
+#include "posting/TOPWizardForm.h"
 #include "registry/TFD.h"
 #include "widgets/EditorWidgets.h"
 
@@ -38,7 +39,8 @@ namespace {
 
 enum HeaderPage { PlainPage = 0, VatPage = 1 };
 
-const QString OperationHint = u"Операциите на папката на документа"_s;
+const QString OperationHint =
+    u"С левия бутон на мишката добавяте операция за папката,\r\nс десния редактирате избраната."_s;
 
 std::optional<double> ParseNumber(const QString &text)
 {
@@ -64,15 +66,6 @@ void Choose(QComboBox *box, int key)
 }
 
 int KeyOf(const QComboBox *box) { return box->currentIndex() < 0 ? 0 : box->currentData().toInt(); }
-
-QLabel *InertLabel(const QString &text, QWidget *parent)
-{
-    // Operation templates are edited elsewhere; the label only names the box.
-    auto *label = new QLabel(text, parent);
-    label->setEnabled(false);
-    label->setToolTip(OperationHint);
-    return label;
-}
 
 QLineEdit *DateBox(QWidget *parent)
 {
@@ -146,7 +139,8 @@ QWidget *TStatGrForm::buildHeader()
     plainRow->addWidget(new QLabel(u"Дата на осчетовод.:"_s, plain));
     plainRow->addWidget(m_plainDate);
     plainRow->addSpacing(20);
-    plainRow->addWidget(InertLabel(u"Операция:"_s, plain));
+    m_plainOpsLabel = new MouseLabel(u"Операция:"_s, plain);
+    plainRow->addWidget(m_plainOpsLabel);
     plainRow->addWidget(m_plainOps, 1);
     m_header->addWidget(plain);
 
@@ -168,7 +162,8 @@ QWidget *TStatGrForm::buildHeader()
     grid->addWidget(m_docType, 1, 1);
     grid->addWidget(m_kontraLabel, 1, 2);
     grid->addWidget(m_kontra, 1, 3);
-    grid->addWidget(InertLabel(u"Операция:"_s, vat), 2, 0);
+    m_vatOpsLabel = new MouseLabel(u"Операция:"_s, vat);
+    grid->addWidget(m_vatOpsLabel, 2, 0);
     grid->addWidget(m_vatOps, 2, 1, 1, 3);
     grid->setColumnStretch(3, 1);
     m_header->addWidget(vat);
@@ -180,6 +175,13 @@ QWidget *TStatGrForm::buildHeader()
             if (!m_filling && KeyOf(ops) != 0)
                 RunGuarded([this, ops] { chooseOperation(KeyOf(ops)); });
         });
+    for (MouseLabel *label : {m_plainOpsLabel, m_vatOpsLabel}) {
+        label->setToolTip(ScreenText(OperationHint));
+        connect(label, &MouseLabel::leftClicked, this,
+                [this] { RunGuarded([this] { operationLabelPressed(Qt::LeftButton); }); });
+        connect(label, &MouseLabel::rightClicked, this,
+                [this] { RunGuarded([this] { operationLabelPressed(Qt::RightButton); }); });
+    }
     connect(m_delivery, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             RunGuarded([this] { setDeliveryType(KeyOf(m_delivery)); });
@@ -311,17 +313,25 @@ void TStatGrForm::fillLists()
     m_docType->addItem(QString(), 0);
     for (const DDSDocRow &row : m_fd.DDSDoc())
         m_docType->addItem(row.Doc_Name, row.Doc_DDS_No);
+    m_filling = false;
     // The operation boxes start empty every time the wizard opens.
+    fillOperations(0);
+    fillCounterparties();
+}
+
+void TStatGrForm::fillOperations(int selected)
+{
+    m_filling = true;
     const QList<OpRow> ops = EntryWizardData::Operations(m_dm.db(), m_doc.Nom_P_No);
     for (QComboBox *box : {m_plainOps, m_vatOps}) {
         box->clear();
         box->addItem(QString(), 0);
         for (const OpRow &op : ops)
             box->addItem(op.Op_Name, op.Op_id);
-        box->setCurrentIndex(0);
+        const int index = box->findData(selected);
+        box->setCurrentIndex(index < 0 ? 0 : index);
     }
     m_filling = false;
-    fillCounterparties();
 }
 
 void TStatGrForm::fillCounterparties()
@@ -697,7 +707,32 @@ bool TStatGrForm::chooseOperation(int opId)
     if (!EntryRules::ApplyTemplate(m_fd, m_dm, m_group, opId))
         return false;
     refreshAll();
+    // A row whose account the template no longer has waits for one.
+    for (Grid g : AllGrids)
+        for (int row = 0; row < m_group.rows(g).size(); ++row)
+            if (m_group.rows(g).at(row).account == 0) {
+                focusCell(g, row, u"account"_s);
+                return true;
+            }
     return true;
+}
+
+void TStatGrForm::operationLabelPressed(Qt::MouseButton button)
+{
+    TOPWizardForm::Request request;
+    request.folderFixed = true;
+    request.folder = m_doc.Nom_P_No;
+    const int chosen = KeyOf(operationBox());
+    if (button == Qt::RightButton) {
+        if (chosen == 0)
+            return;
+        request.opId = chosen;
+    } else if (button != Qt::LeftButton) {
+        return;
+    }
+    TOPWizardForm::Run(m_fd, m_dm, request, this);
+    // Re-read without applying: the grids keep what the user has.
+    fillOperations(chosen);
 }
 
 bool TStatGrForm::eventFilter(QObject *watched, QEvent *event)

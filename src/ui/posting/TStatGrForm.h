@@ -53,6 +53,9 @@ public:
     void setCounterparty(int kontra);
     bool leaveDate();  // leaving either date box
     bool chooseOperation(int opId);
+    // "Операция:": the left button adds a template to the document's folder, the right edits the
+    // chosen one; the box is read again.
+    void operationLabelPressed(Qt::MouseButton button);
 
     void captionPressed(Grid grid, Qt::MouseButton button);
     void addAccount();            // "Добавяне на сметка"
@@ -74,6 +77,7 @@ public:
     QWidget *creditPanel() const { return m_creditPanel; }
     QLineEdit *dateEdit() const;  // the date box of the page shown
     QComboBox *operationBox() const;
+    MouseLabel *operationLabel() const { return m_group.withVat ? m_vatOpsLabel : m_plainOpsLabel; }
     QComboBox *deliveryBox() const { return m_delivery; }
     QComboBox *documentTypeBox() const { return m_docType; }
     QComboBox *counterpartyBox() const { return m_kontra; }
@@ -93,6 +97,7 @@ private:
     void buildMenu(Grid g);
     void connectGrid(Grid g);
     void fillLists();
+    void fillOperations(int selected);
     void fillCounterparties();
     void showHeader();
     void applyVisibility();
@@ -123,12 +128,14 @@ private:
 
     QStackedWidget *m_header;
     QLineEdit *m_plainDate;
+    MouseLabel *m_plainOpsLabel;
     QComboBox *m_plainOps;
     QLineEdit *m_vatDate;
     QComboBox *m_delivery;
     QComboBox *m_docType;
     MouseLabel *m_kontraLabel;
     QComboBox *m_kontra;
+    MouseLabel *m_vatOpsLabel;
     QComboBox *m_vatOps;
     QWidget *m_debitPanel;
     QWidget *m_creditPanel;

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -58,6 +59,34 @@ private slots:
         window.editItem();
         QCOMPARE(opened, editor);
         QCOMPARE(window.listCaptions(), before);  // cancelled: nothing changed
+    }
+
+    void theOperationsButtonOpensTheTemplateList()
+    {
+        TestFixture f;
+        const int firm = EnsureDemoFirm(f.fd, 2026);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(firm)).opened);
+        TForm1 window(f.fd, f.dm);
+        InstallProgramWindows(window, f.fd, f.dm);
+        window.firmChosen();
+        window.enterPosting();
+        QCOMPARE(window.balancesButton()->text(), u"Операции"_s);
+        QVERIFY(window.balancesButton()->isEnabled());
+        QString opened;
+        int listed = 0;
+        QTimer::singleShot(50, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(modal->metaObject()->className());
+                if (auto *list = modal->findChild<QTableWidget *>())
+                    listed = list->rowCount();
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+            }
+        });
+        window.balancesButton()->click();
+        QCOMPARE(opened, u"TOpListForm"_s);
+        QVERIFY(listed > 0);  // the demo's templates
+        QCOMPARE(window.mode(), MainMode::Folders);
     }
 
     void onlyTheReportsThatExistCanBeRun()

@@ -37,6 +37,17 @@ struct ReportFixture {
         period = ReadPeriod(db);
     }
     Db &db() { return f.dm.db(); }
+    // More of the year for the ledger's harder cases: a line posted and reversed (602 against
+    // 453 nets to 0.00 and is 602's first corresponding account), two lines of the largest
+    // negative amount a line takes (their total larger still), and a payment on the last day.
+    void addReversalsAndLargeAmounts()
+    {
+        post(QDate(2025, 7, 10), 602, {}, 453, {}, 40.00);
+        post(QDate(2025, 7, 11), 602, {}, 453, {}, -40.00);
+        post(QDate(2025, 8, 20), 501, {}, 702, {}, -99999999999.99);
+        post(QDate(2025, 8, 21), 503, {}, 702, {}, -99999999999.99);
+        post(QDate(2025, 12, 31), 501, {}, 411, {}, 15.00);
+    }
     void post(QDate date, int dt, LotKey dtLots, int kt, LotKey ktLots, double amount, double dtKol = 0,
               double ktKol = 0)
     {

@@ -35,10 +35,11 @@ GeneralLedgerJob::GeneralLedgerJob(Db &db, GeneralLedgerOptions options) : m_db(
         m_openings.insert(openings.value(0).toInt(), o);
         anyData |= o.dt != 0 || o.kt != 0;
     }
+    // A period that starts later opens with what the days before it carried over.
     if (!anyData)
         anyData = db.scalar(u"SELECT EXISTS (SELECT 1 FROM an An INNER JOIN s S_1 ON An.An_S_Cr_No = S_1.S_UNo "
                             "WHERE An.An_Date BETWEEN ? AND ? AND (An.An_S_Dt_St <> 0 OR An.An_S_Kt_St <> 0))"_s,
-                            {Formats::SqlDate(m_options.from), Formats::SqlDate(m_options.to)})
+                            {Formats::SqlDate(m_period.Date_Ot), Formats::SqlDate(m_options.to)})
                       .toInt()
                   != 0;
     if (!anyData)
@@ -70,26 +71,28 @@ QList<GeneralLedgerJob::Turnover> GeneralLedgerJob::turnoversOf(int account, dou
     return rows;
 }
 
-// The closing amounts at the period's end, as the account totals give them: the opening of the
-// period (the year's opening balances, or the closing of the days before the range) plus the
-// period's turnover, closed by the account's balance type.
-TAccountValue GeneralLedgerJob::closingOf(int account, double turnDt, double turnKt)
+// The opening of the period as the account totals give it: the year's opening balances, or the
+// closing of the days before the range.
+GeneralLedgerJob::Opening GeneralLedgerJob::openingOf(int account)
 {
-    TAccountValue v;
-    if (m_options.from == m_period.Date_Ot) {
-        const Opening o = m_openings.value(account);
-        v.openDtSt = RoundAmount(o.dt);
-        v.openKtSt = RoundAmount(o.kt);
-    } else {
-        const TAccountValue before =
-            GetAccountValue(m_db, account, {}, m_period, m_period.Date_Ot, m_options.from.addDays(-1));
-        if (!before.valid)
-            throw MyException(before.errorText);
-        v.openDtSt = before.closeDtSt;
-        v.openKtSt = before.closeKtSt;
-    }
     if (!m_period.contains(m_options.from) || !m_period.contains(m_options.to))
         throw MyException(PeriodMessage);
+    if (m_options.from == m_period.Date_Ot)
+        return m_openings.value(account);
+    const TAccountValue before =
+        GetAccountValue(m_db, account, {}, m_period, m_period.Date_Ot, m_options.from.addDays(-1));
+    if (!before.valid)
+        throw MyException(before.errorText);
+    return {before.closeDtSt, before.closeKtSt};
+}
+
+// The closing amounts at the period's end: the opening of the period plus its turnover, closed
+// by the account's balance type, so opening + turnovers = closing on every section.
+TAccountValue GeneralLedgerJob::closingOf(int account, const Opening &opening, double turnDt, double turnKt)
+{
+    TAccountValue v;
+    v.openDtSt = RoundAmount(opening.dt);
+    v.openKtSt = RoundAmount(opening.kt);
     v.turnDtSt = RoundAmount(turnDt);
     v.turnKtSt = RoundAmount(turnKt);
     CloseByBalanceType(v, m_balanceTypes.value(account), true);
@@ -118,32 +121,30 @@ bool GeneralLedgerJob::step(rk::ReportLayout &layout)
 {
     while (m_next < m_accounts.size()) {
         const auto &[account, name] = m_accounts[m_next++];
-        const Opening opening = m_openings.value(account);
         double turnDt = 0, turnKt = 0;
         const QList<Turnover> rows = turnoversOf(account, turnDt, turnKt);
-        const Turnover first = rows.isEmpty() ? Turnover{} : rows.first();
-        if (!shown(first, opening) && std::none_of(rows.begin(), rows.end(), [&](const Turnover &t) {
-                return shown(t, opening);
-            }))
+        const Opening opening = openingOf(account);
+        // A section prints when its opening or any of its turnovers does; its heading, account
+        // and opening rows and its closing row then always print with it.
+        if (std::none_of(rows.begin(), rows.end(), [&](const Turnover &t) { return shown(t, opening); })
+            && !shown(Turnover{}, opening))
             continue;
         QList<rk::Band> section;
-        if (shown(first, opening)) {
-            rk::Band heading;
-            heading.cells << rk::TextCell(LabelX, LabelW, u"Сметка"_s, rk::Align::Left, true)
-                          << rk::NumberCell(DtX, DtW, u"Дебит"_s, true) << rk::NumberCell(KtX, KtW, u"Кредит"_s, true)
-                          << rk::TextCell(CorrX, 70, u"Кореспондираща сметка"_s, rk::Align::Left, true);
-            rk::Band accountBand;
-            accountBand.cells << rk::TextCell(LabelX, 14, QString::number(account), rk::Align::Left, true);
-            rk::Cell accountName = rk::TextCell(14, 150, name, rk::Align::Left, true);
-            accountName.wrap = true;
-            accountBand.cells << accountName;
-            section << heading << accountBand;
-            if (m_openings.contains(account)) {
-                rk::Band open;
-                open.cells << rk::TextCell(LabelX, LabelW, u"Начални салдо:"_s)
-                           << rk::NumberCell(DtX, DtW, Money(opening.dt)) << rk::NumberCell(KtX, KtW, Money(opening.kt));
-                section << open;
-            }
+        rk::Band heading;
+        heading.cells << rk::TextCell(LabelX, LabelW, u"Сметка"_s, rk::Align::Left, true)
+                      << rk::NumberCell(DtX, DtW, u"Дебит"_s, true) << rk::NumberCell(KtX, KtW, u"Кредит"_s, true)
+                      << rk::TextCell(CorrX, 70, u"Кореспондираща сметка"_s, rk::Align::Left, true);
+        rk::Band accountBand;
+        accountBand.cells << rk::TextCell(LabelX, 14, QString::number(account), rk::Align::Left, true);
+        rk::Cell accountName = rk::TextCell(14, 150, name, rk::Align::Left, true);
+        accountName.wrap = true;
+        accountBand.cells << accountName;
+        section << heading << accountBand;
+        if (m_openings.contains(account) || shown(Turnover{}, opening)) {
+            rk::Band open;
+            open.cells << rk::TextCell(LabelX, LabelW, u"Начални салдо:"_s)
+                       << rk::NumberCell(DtX, DtW, Money(opening.dt)) << rk::NumberCell(KtX, KtW, Money(opening.kt));
+            section << open;
         }
         for (const Turnover &t : rows) {
             if (!shown(t, opening))
@@ -158,17 +159,14 @@ bool GeneralLedgerJob::step(rk::ReportLayout &layout)
             row.cells << corrName;
             section << row;
         }
-        const Turnover last = rows.isEmpty() ? Turnover{} : rows.last();
-        if (shown(last, opening)) {
-            const TAccountValue closing = closingOf(account, turnDt, turnKt);
-            rk::Band close;
-            close.cells << rk::TextCell(LabelX, LabelW, u"Крайно салдо:"_s, rk::Align::Left, true)
-                        << rk::NumberCell(DtX, DtW, Money(closing.closeDtSt), true)
-                        << rk::NumberCell(KtX, KtW, Money(closing.closeKtSt), true);
-            rk::Band spacer;
-            spacer.minHeight = 4;
-            section << close << spacer;
-        }
+        const TAccountValue closing = closingOf(account, opening, turnDt, turnKt);
+        rk::Band close;
+        close.cells << rk::TextCell(LabelX, LabelW, u"Крайно салдо:"_s, rk::Align::Left, true)
+                    << rk::NumberCell(DtX, DtW, Money(closing.closeDtSt), true)
+                    << rk::NumberCell(KtX, KtW, Money(closing.closeKtSt), true);
+        rk::Band spacer;
+        spacer.minHeight = 4;
+        section << close << spacer;
         layout.addGroup(section);
         ++m_sections;
         return true;

@@ -1,5 +1,5 @@
 #pragma once
-// The general ledger: account by account the opening balance of the year, the period's
+// The general ledger: account by account the opening balance of the period, the period's
 // turnovers by corresponding account in number order, and the closing balance at the period's
 // end.
 #include "firm/AccountTotals.h"
@@ -45,7 +45,8 @@ private:
     };
     bool shown(const Turnover &t, const Opening &o) const;
     QList<Turnover> turnoversOf(int account, double &turnDt, double &turnKt);
-    TAccountValue closingOf(int account, double turnDt, double turnKt);
+    Opening openingOf(int account);
+    TAccountValue closingOf(int account, const Opening &opening, double turnDt, double turnKt);
 
     Db &m_db;
     GeneralLedgerOptions m_options;

@@ -45,6 +45,18 @@ private slots:
         QVERIFY(MatchesGolden(u"trial-balance-quantity.txt"_s, run.text));
     }
 
+    // Amounts of a hundred thousand million and their larger total: in text their columns
+    // widen, every figure whole.
+    void largeAmountsMatchTheirGoldenText()
+    {
+        ReportFixture r;
+        r.addReversalsAndLargeAmounts();
+        const Run run = Report(r, {QDate(2025, 3, 1), QDate(2025, 12, 31), {}, 0, true, false});
+        QVERIFY(MatchesGolden(u"trial-balance-large.txt"_s, run.text));
+        QVERIFY(run.text.contains(u" -99999999064.99 "_s));
+        QVERIFY(run.text.contains(u" -199999999824.98\n"_s));
+    }
+
     void rowsByTheUsedAccountsOption_data()
     {
         QTest::addColumn<QDate>("from");

@@ -79,6 +79,12 @@ bool CanAdd(Db &db, int account)
     return db.scalar(u"select count(*) from Sns where Sn_UNo = ?"_s, {account}).toInt() == 0;
 }
 
+}  // namespace OpeningBalances
+
+double OpeningTotals::difference() const { return RoundAmount(debit - credit); }
+
+namespace OpeningBalances {
+
 OpeningTotals Totals(Db &db)
 {
     QSqlQuery q = db.exec(u"select coalesce(sum(Sn_St_Dt), 0), coalesce(sum(Sn_St_Kt), 0) from Sns"_s);

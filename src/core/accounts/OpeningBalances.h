@@ -15,9 +15,11 @@ struct SnsRow {
     double Sn_St_Kt = 0;
 };
 
+// The amounts of all opening balances of the firm, each side rounded.
 struct OpeningTotals {
     double debit = 0;
     double credit = 0;
+    double difference() const;  // debit − credit, rounded
 };
 
 // The four sums of an account's opening balances.

@@ -193,6 +193,15 @@ QList<DetailLine> LotLines(Db &db, const NomRow &level, int lot)
     return {};
 }
 
+OpeningTotalsLine OpeningTotalsOf(Db &db)
+{
+    const OpeningTotals totals = OpeningBalances::Totals(db);
+    const double difference = totals.difference();
+    return {u"Общо начални салда:   Дебит: %1   Кредит: %2   Разлика: %3"_s.arg(
+                Formats::Amount(totals.debit), Formats::Amount(totals.credit), Formats::Amount(difference)),
+            difference == 0};
+}
+
 QList<DetailLine> OpeningBalanceLines(Db &db, const SRow &account, const std::optional<SnsRow> &current)
 {
     const SnsSums sums = OpeningBalances::SumsOf(db, account.S_UNo);

@@ -104,6 +104,14 @@ QList<QStringList> TotalsFigures(const TAccountValue &value);
 // The whole reporting period of `account`, no lot filter.
 TAccountValue AccountTotalsOverPeriod(Db &db, int account);
 
+// The line under the opening balances: the debit and credit totals of all the firm's opening
+// balances and their difference, which must be 0.00 before the books balance.
+struct OpeningTotalsLine {
+    QString text;
+    bool balanced = true;
+};
+OpeningTotalsLine OpeningTotalsOf(Db &db);
+
 // One row of the opening-balance grid: debit quantity, debit value, credit value, credit
 // quantity, then the lot names at positions 1..5.
 QStringList OpeningBalanceCells(Db &db, const SRow &account, const SnsRow &row);

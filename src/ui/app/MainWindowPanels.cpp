@@ -231,9 +231,12 @@ OpeningBalancesPage::OpeningBalancesPage(QWidget *parent) : QWidget(parent)
     m_grid->horizontalHeader()->setStretchLastSection(true);
     split->setStretchFactor(1, 1);
     split->setSizes({380, 620});
+    m_firmTotals = new QLabel(this);
+    m_firmTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(split);
+    layout->addWidget(split, 1);
+    layout->addWidget(m_firmTotals);
 
     connect(m_accounts, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int previous) {
@@ -299,3 +302,9 @@ void OpeningBalancesPage::setRows(const QList<QStringList> &rows, const SRow &ac
 }
 
 int OpeningBalancesPage::currentRow() const { return m_grid->currentRow(); }
+
+void OpeningBalancesPage::setFirmTotals(const QString &text, bool balanced)
+{
+    m_firmTotals->setText(text);
+    m_firmTotals->setStyleSheet(balanced ? QString() : u"QLabel { color: #b00000; font-weight: bold; }"_s);
+}

@@ -68,12 +68,15 @@ public:
     // carry are hidden.
     void setRows(const QList<QStringList> &rows, const SRow &account);
     int currentRow() const;
+    // The totals of all the firm's opening balances under the grid, in red when they differ.
+    void setFirmTotals(const QString &text, bool balanced);
 
     QLineEdit *searchBox() const { return m_search; }
     QToolButton *filterButton() const { return m_filter; }
     QLabel *filterLabel() const { return m_filterLabel; }
     QTableWidget *accounts() const { return m_accounts; }
     QTableWidget *grid() const { return m_grid; }
+    QLabel *firmTotals() const { return m_firmTotals; }
 
 signals:
     void accountChanged();
@@ -88,4 +91,5 @@ private:
     QLabel *m_filterLabel;
     QTableWidget *m_accounts;
     QTableWidget *m_grid;
+    QLabel *m_firmTotals;
 };

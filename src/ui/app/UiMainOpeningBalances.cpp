@@ -74,6 +74,8 @@ void TForm1::fillBalanceRows(std::optional<SnsRow> select)
     for (const SnsRow &row : m_balanceRows)
         cells << OpeningBalanceCells(m_dm.db(), *account, row);
     m_balancesPage->setRows(cells, account.value_or(SRow{}));
+    const OpeningTotalsLine totals = OpeningTotalsOf(m_dm.db());
+    m_balancesPage->setFirmTotals(totals.text, totals.balanced);
     int current = m_balanceRows.isEmpty() ? -1 : 0;
     for (int i = 0; select && i < m_balanceRows.size(); ++i)
         if (m_balanceRows[i].Sn_An == select->Sn_An)

@@ -1,5 +1,6 @@
 // What the main window shows and allows per mode, decided without a window.
 #include "demo/DemoFirm.h"
+#include "engine/Formats.h"
 #include "registry/FirmChoice.h"
 #include "shell/MainWindowModel.h"
 #include "support/TestFixture.h"
@@ -190,6 +191,22 @@ private slots:
         QCOMPARE(OpeningBalanceCells(db, account, rows.first()),
                  QStringList({u"0.0000"_s, u"0.00"_s, u"4800.00"_s, u"0.0000"_s, u"Балкан Трейд ООД"_s, {}, {}, {},
                               {}}));
+    }
+
+    // The demo's opening balances balance; a one-sided row shows its difference.
+    void openingTotalsShowTheirDifference()
+    {
+        TestFixture f;
+        OpenDemo(f);
+        Db &db = f.dm.db();
+        const OpeningTotals before = OpeningBalances::Totals(db);
+        QCOMPARE(before.difference(), 0.0);
+        QVERIFY(OpeningTotalsOf(db).balanced);
+        OpeningBalances::Insert(db, {401, {3, 0, 0, 0, 0}, 0, 0, 0, 1500.50});
+        const OpeningTotalsLine line = OpeningTotalsOf(db);
+        QVERIFY(!line.balanced);
+        QCOMPARE(line.text, u"Общо начални салда:   Дебит: %1   Кредит: %2   Разлика: -1500.50"_s.arg(
+                                Formats::Amount(before.debit), Formats::Amount(before.credit + 1500.50)));
     }
 };
 

@@ -358,7 +358,12 @@ private slots:
         }});
         QVERIFY(w.selectKey(401));
         w.enterOpeningBalances();
+        QVERIFY(w.balancesPage()->firmTotals()->text().endsWith(u"Разлика: 0.00"_s));
+        QVERIFY(w.balancesPage()->firmTotals()->styleSheet().isEmpty());
         w.addButton()->click();
+        // The one-sided row leaves the firm's opening balances out of balance, in red.
+        QVERIFY(w.balancesPage()->firmTotals()->text().endsWith(u"Разлика: -150.50"_s));
+        QVERIFY(w.balancesPage()->firmTotals()->styleSheet().contains(u"color"_s));
         QCOMPARE(askedAccount, std::optional<int>(401));
         QVERIFY(askedForNew);
         QCOMPARE(w.balancesPage()->grid()->rowCount(), 3);

@@ -5,11 +5,11 @@
 #include "firm/TDM.h"
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
+#include "reportkit/Output.h"
 #include "reportkit/PageStore.h"
 #include "reportkit/Render.h"
 #include "reports/ReportPeriod.h"
 
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -40,19 +40,20 @@ std::pair<QDate, QDate> ReportPeriodOption(TDM &dm, const ParsedLine &line)
 
 void RequireOneOutput(const ParsedLine &line) { RequireExactlyOne(line, {TextOption.name, PdfOption.name}); }
 
+void RequireWritableOutput(const ParsedLine &line)
+{
+    const QString file = line.has(PdfOption.name) ? line.text(PdfOption.name) : line.text(TextOption.name);
+    if (const QString problem = rk::OutputFileProblem(file); !problem.isEmpty())
+        throw MyException(problem);
+}
+
 void WriteReport(const ParsedLine &line, rk::PageStore &pages, QTextStream &out)
 {
     const auto pageAt = [&pages](int i) { return pages.page(i); };
-    if (line.has(PdfOption.name)) {
-        QString error;
-        if (!rk::WritePdf(line.text(PdfOption.name), pages.count(), pageAt, &error))
-            throw MyException(error);
-    } else {
-        QFile file(line.text(TextOption.name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw MyException(u"Не мога да запиша файла: "_s + file.fileName());
-        file.write(rk::ReportText(pages.count(), pageAt).toUtf8());
-    }
+    if (line.has(PdfOption.name))
+        rk::SavePdf(line.text(PdfOption.name), pages.count(), pageAt);
+    else
+        rk::SaveText(line.text(TextOption.name), rk::ReportText(pages.count(), pageAt));
     out << pages.count() << Qt::endl;
 }
 

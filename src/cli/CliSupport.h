@@ -32,7 +32,11 @@ std::pair<QDate, QDate> ReportPeriodOption(TDM &dm, const ParsedLine &line);
 // For the check of a report command: exactly one of --text and --pdf.
 void RequireOneOutput(const ParsedLine &line);
 
-// Writes the pages as --text or --pdf asks and prints the number of pages.
+// Refuses, before a report is made, an output file the report may not be written to.
+void RequireWritableOutput(const ParsedLine &line);
+
+// Writes the pages as --text or --pdf asks and prints the number of pages; throws MyException
+// when the file was not written whole.
 void WriteReport(const ParsedLine &line, rk::PageStore &pages, QTextStream &out);
 
 }  // namespace cli

@@ -54,6 +54,7 @@ int TrialBalance(Context &c)
 {
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
+    RequireWritableOutput(c.line);
     const auto [from, to] = ReportPeriodOption(dm, c.line);
     TrialBalanceOptions o{from, to, firm.Firm_Name, 0, !c.line.has(u"--all-accounts"_s), c.line.has(u"--quantity"_s)};
     if (c.line.has(AccountOption.name)) {
@@ -72,6 +73,7 @@ int GeneralLedger(Context &c)
 {
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
+    RequireWritableOutput(c.line);
     const auto [from, to] = ReportPeriodOption(dm, c.line);
     GeneralLedgerJob job(dm.db(), GeneralLedgerOptions{from, to, firm.Firm_Name});
     rk::PageStore pages;

@@ -145,6 +145,51 @@ private slots:
         QCOMPARE(reversed.err.trimmed(), u"Крайната дата е по-малка от началната!"_s);
     }
 
+    // A report that could not be written fails with the reason; a database file is never
+    // written over, and the firm stays as it was.
+    void unwritableReportsFail_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        const QString full = u"Справката не е записана във файла „/dev/full“: "_s;
+        const QString books = u"е файл с данни на програмата и не се презаписва."_s;
+        QTest::newRow("text on a full device") << u"general-ledger"_s << u"--text"_s << u"/dev/full"_s << full;
+        QTest::newRow("PDF on a full device") << u"trial-balance"_s << u"--pdf"_s << u"/dev/full"_s << full;
+        QTest::newRow("text over the firm") << u"trial-balance"_s << u"--text"_s << u"FIRM"_s << books;
+        QTest::newRow("PDF over the registry") << u"general-ledger"_s << u"--pdf"_s << u"REGISTRY"_s << books;
+    }
+    void unwritableReportsFail()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, output);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        TFD fd;
+        fd.Open(data);
+        if (file == u"FIRM"_s)
+            file = fd.Firm(firm.toInt())->Firm_DataPath + u"/Orvalis-firm.sqlite"_s;
+        else if (file == u"REGISTRY"_s)
+            file = fd.RegistryFile();
+        fd.Close();
+        QFile before(file);
+        const QByteArray bytes = file.startsWith(u"/dev/"_s) || !before.open(QIODevice::ReadOnly) ? QByteArray() : before.readAll();
+        const Result r = run({u"--data-dir"_s, data, u"report"_s, kind, u"--firm"_s, firm, output, file});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        if (!bytes.isEmpty()) {
+            QFile after(file);
+            QVERIFY(after.open(QIODevice::ReadOnly));
+            QVERIFY(after.readAll() == bytes);
+            QCOMPARE(run({u"--data-dir"_s, data, u"firms"_s}).code, 0);
+        }
+    }
+
     // Nothing is opened or created until the whole line is known good: a usage error exits 2
     // with the usage, a run-time error 1 with its reason, and the empty data directory stays empty.
     void badLinesFailWithAMessageAndCreateNothing_data()

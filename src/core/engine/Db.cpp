@@ -1,5 +1,6 @@
 #include "engine/Db.h"
 
+#include "engine/BooksFiles.h"
 #include "engine/Errors.h"
 
 #include <QFileInfo>
@@ -39,6 +40,7 @@ void Db::open(const QString &file, bool create)
         }
     }
     m_file = file;
+    BooksFiles::Note(file);
     try {
         // Reading the schema fails on a file that is not a database.
         exec(u"select count(*) from sqlite_master"_s);

@@ -1,5 +1,6 @@
 #include "registry/TFD.h"
 
+#include "engine/BooksFiles.h"
 #include "engine/Engine.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
@@ -103,6 +104,14 @@ void TFD::Open(const QString &systemDataDir)
     if (!m_db.tableExists(u"AUTOINC"_s))
         m_db.exec(u"CREATE TABLE AUTOINC (DatabaseName TEXT NOT NULL, TableName TEXT NOT NULL, "
                   "LastID INTEGER NOT NULL, PRIMARY KEY (DatabaseName, TableName))"_s);
+    for (const FirmRecord &firm : Firms())
+        NoteFirmFile(firm);
+}
+
+void TFD::NoteFirmFile(const FirmRecord &firm)
+{
+    if (!firm.Firm_DataPath.trimmed().isEmpty())
+        BooksFiles::Note(AddTrailingSlash(firm.Firm_DataPath) + Schema::FirmFileName);
 }
 
 void TFD::Reopen()
@@ -192,6 +201,7 @@ void TFD::InsertFirm(const FirmRecord &firm)
 {
     m_db.exec(u"insert into FirmData ("_s + FirmFields + u") values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"_s,
               FirmValues(firm));
+    NoteFirmFile(firm);
 }
 
 void TFD::UpdateFirm(const FirmRecord &firm)
@@ -203,6 +213,7 @@ void TFD::UpdateFirm(const FirmRecord &firm)
               "Firm_Adres = ?, Firm_Tel = ?, Firm_Fax = ?, Firm_Hed = ?, Firm_HedDDS = ?, Firm_HedDDSPr = ?, "
               "Firm_SubDDS = ?, Firm_LastDDSReg = ?, Firm_LastDDSRegEnd = ?, Firm_Klon = ? where Firm_ID = ?"_s,
               values);
+    NoteFirmFile(firm);
 }
 
 void TFD::DeleteFirm(int firmId) { m_db.exec(u"delete from FirmData where Firm_ID = ?"_s, {firmId}); }

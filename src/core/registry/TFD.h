@@ -68,6 +68,8 @@ public:
 
 private:
     void Seed();
+    // A report never writes over a file of a firm the registry lists.
+    static void NoteFirmFile(const FirmRecord &firm);
     Db m_db;
     QString m_dir;
 };

@@ -56,14 +56,11 @@ void PaintPage(QPainter &painter, const Page &page, double k)
     painter.restore();
 }
 
-bool WritePdf(const QString &file, int count, const std::function<Page(int)> &pageAt, QString *error)
+bool WritePdf(QIODevice &out, int count, const std::function<Page(int)> &pageAt)
 {
-    QPdfWriter writer(file);
-    if (!writer.setPageSize(QPageSize(QPageSize::A4))) {
-        if (error)
-            *error = u"A4"_s;
+    QPdfWriter writer(&out);
+    if (!writer.setPageSize(QPageSize(QPageSize::A4)))
         return false;
-    }
     writer.setResolution(300);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setCreator(u"Orvalis"_s);
@@ -72,28 +69,14 @@ bool WritePdf(const QString &file, int count, const std::function<Page(int)> &pa
     for (int i = 0; i < count; ++i) {
         const Page page = pageAt(i);
         writer.setPageOrientation(page.setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (i == 0) {
-            if (!painter.begin(&writer)) {
-                if (error)
-                    *error = u"Не мога да запиша файла: "_s + file;
-                return false;
-            }
-        } else if (!writer.newPage()) {
-            if (error)
-                *error = u"Не мога да запиша файла: "_s + file;
+        if (i == 0 ? !painter.begin(&writer) : !writer.newPage())
             return false;
-        }
         PaintPage(painter, page, k);
     }
-    if (count == 0) {
-        if (!painter.begin(&writer)) {
-            if (error)
-                *error = u"Не мога да запиша файла: "_s + file;
-            return false;
-        }
-    }
-    painter.end();
-    return true;
+    if (count == 0 && !painter.begin(&writer))
+        return false;
+    // The file's last part is written as the painter ends.
+    return painter.end();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QIODevice;
 class QPainter;
 
 namespace rk {
@@ -14,8 +15,9 @@ namespace rk {
 // to the millimetre.
 void PaintPage(QPainter &painter, const Page &page, double unitsPerMm);
 
-// Writes pages 0..count-1 as a PDF file; false with the reason when the file cannot be written.
-bool WritePdf(const QString &file, int count, const std::function<Page(int)> &pageAt, QString *error = nullptr);
+// Writes pages 0..count-1 as a PDF document to an open device; false when it could not. Files
+// are written through SavePdf (reportkit/Output.h), which checks them.
+bool WritePdf(QIODevice &out, int count, const std::function<Page(int)> &pageAt);
 
 // A page as text: a row of the page takes as many text rows as its tallest cell, and a column
 // whose text is wider in characters than it is in print widens, moving what stands right of it.

@@ -1,7 +1,9 @@
 #include "reports/TViewerForm.h"
 
 #include "app/TErrorHook.h"
+#include "engine/Errors.h"
 #include "engine/Messages.h"
+#include "reportkit/Output.h"
 #include "reportkit/Render.h"
 #include "widgets/PageView.h"
 
@@ -366,11 +368,13 @@ void TViewerForm::pdfCommand()
 
 bool TViewerForm::savePdf(const QString &file)
 {
-    QString error;
-    if (rk::WritePdf(file, m_store->count(), [this](int i) { return m_store->page(i); }, &error))
+    try {
+        rk::SavePdf(file, m_store->count(), [this](int i) { return m_store->page(i); });
         return true;
-    Messages::show(u"Справката не е записана във файл PDF!\r"_s + error);
-    return false;
+    } catch (const MyException &e) {
+        Messages::show(e.message());
+        return false;
+    }
 }
 
 QString TViewerForm::reportText() const

@@ -1,4 +1,6 @@
+#include "engine/Db.h"
 #include "reportkit/Job.h"
+#include "reportkit/Output.h"
 #include "reportkit/PageStore.h"
 #include "reportkit/Render.h"
 #include "reportkit/Totals.h"
@@ -7,6 +9,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "support/Books.h"
 
 using namespace Qt::StringLiterals;
 
@@ -360,12 +364,72 @@ private slots:
 
         QTemporaryDir dir;
         const QString file = dir.path() + u"/r.pdf"_s;
-        QVERIFY(rk::WritePdf(file, store.count(), fromStore));
+        rk::SavePdf(file, store.count(), fromStore);
         QFile pdf(file);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(5) == "%PDF-");
         QVERIFY(pdf.size() > 2000);
-        QVERIFY(!rk::WritePdf(dir.path() + u"/no/such/dir/r.pdf"_s, 1, fromStore));
+        QVERIFY(ErrorOf([&] { rk::SavePdf(dir.path() + u"/no/such/dir/r.pdf"_s, 1, fromStore); })
+                    .startsWith(u"Справката не е записана във файла"_s));
+    }
+
+    // A write that fails is never taken for done: a full device, a folder that is not there.
+    void failedWritesSayWhy_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("text on a full device") << u"/dev/full"_s << false;
+        QTest::newRow("PDF on a full device") << u"/dev/full"_s << true;
+        QTest::newRow("text into no folder") << u"/nonexistent-folder/r.txt"_s << false;
+        QTest::newRow("a folder") << u"/tmp"_s << false;
+    }
+    void failedWritesSayWhy()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, pdf);
+        CountingJob job(120);
+        rk::PageList pages;
+        rk::RunReport(job, pages);
+        const QString error = ErrorOf([&] {
+            if (pdf)
+                rk::SavePdf(path, int(pages.pages.size()), [&](int i) { return pages.pages.at(i); });
+            else
+                rk::SaveText(path, u"текст"_s.repeated(1000));
+        });
+        QVERIFY2(error.startsWith(u"Справката не е записана във файла „"_s + path + u"“: "_s), qPrintable(error));
+        QVERIFY(error.size() > path.size() + 40);  // with the reason
+    }
+
+    // A report never lands on a database, nor on a file the books use; the file stays as it was.
+    void databaseFilesAreNeverOverwritten()
+    {
+        QTemporaryDir dir;
+        const QString books = dir.path() + u"/books.sqlite"_s;
+        {
+            Db db(u"probe"_s);
+            db.open(books, true);
+            db.exec(u"create table t (x)"_s);
+        }
+        const QString copy = dir.path() + u"/copy.bin"_s;
+        QVERIFY(QFile::copy(books, copy));  // a database under another name, never opened
+        const QString companion = books + u"-shm"_s;
+        for (const QString &target : {books, copy, companion, dir.path() + u"/./books.sqlite"_s}) {
+            QFile before(target);
+            const QByteArray bytes = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+            const QString error = ErrorOf([&] { rk::SaveText(target, u"справка"_s); });
+            QVERIFY2(error.contains(u"е файл с данни на програмата и не се презаписва"_s), qPrintable(target));
+            QFile after(target);
+            QCOMPARE(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), bytes);
+        }
+        const QString plain = dir.path() + u"/r.txt"_s;
+        rk::SaveText(plain, u"справка\n"_s);
+        QFile written(plain);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), u"справка\n"_s);
+        rk::SaveText(plain, u"втора"_s);  // an earlier report is replaced
+        QFile again(plain);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(again.readAll()), u"втора"_s);
     }
 
     void groupsBreakOnTheKeyWithTheirRunningTotals()

@@ -2,6 +2,7 @@
 // closing during generation, a report that fails, navigation by buttons and keys, the zoom
 // list, printing and the PDF copy.
 #include "app/TErrorHook.h"
+#include "engine/Db.h"
 #include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "firm/AccountTotals.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPrinter>
@@ -447,16 +449,32 @@ private slots:
         CloseAndFree(v);
     }
 
+    // "Запис в PDF" goes through the same checked write as the command line.
+    void aPdfThatCannotBeWrittenSaysSo_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no such folder") << u"липсваща/папка/справка.pdf"_s << u"Справката не е записана във файла „"_s;
+        QTest::newRow("a full device") << u"/dev/full"_s << u"Справката не е записана във файла „/dev/full“: "_s;
+        QTest::newRow("a database") << u"books.sqlite"_s << u"Справката не е записана: „"_s;
+    }
     void aPdfThatCannotBeWrittenSaysSo()
     {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
         QPointer<TViewerForm> v = MadeViewer({.pages = 2});
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"липсваща/папка/справка.pdf"_s);
+        const QString path = target.startsWith(u'/') ? target : dir.filePath(target);
+        if (target.endsWith(u".sqlite"_s)) {
+            Db db(u"probe"_s);
+            db.open(path, true);
+        }
+        const qint64 size = QFileInfo(path).size();
         QVERIFY(!v->savePdf(path));
         QCOMPARE(m_messages->recorder.shown.size(), 1);
-        QVERIFY(m_messages->recorder.shown.first().startsWith(u"Справката не е записана във файл PDF!\r"_s));
+        QVERIFY2(m_messages->recorder.shown.first().startsWith(message), qPrintable(m_messages->recorder.shown.first()));
         QVERIFY(m_messages->recorder.shown.first().contains(path));
-        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), size);  // nothing written over, nothing half made
         CloseAndFree(v);
     }
 

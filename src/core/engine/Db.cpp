@@ -53,7 +53,7 @@ void Db::open(const QString &file, bool create)
     } catch (const EngineError &e) {
         close();
         throw MyException(u"Файлът не е база данни на програмата или е повреден: "_s + file + u"\r"_s
-                          + e.message());
+                          + ErrorHookText(e));
     }
 }
 
@@ -190,3 +190,22 @@ void Transaction::commit()
 }
 
 bool Transaction::anyActive() { return g_transactionActive; }
+
+WriteLock::WriteLock(Db &db) : m_db(db) { m_db.exec(u"BEGIN IMMEDIATE"_s); }
+
+WriteLock::~WriteLock()
+{
+    if (m_committed)
+        return;
+    try {
+        m_db.exec(u"ROLLBACK"_s);
+    } catch (const std::exception &) {
+        // Nothing to undo when the connection has dropped the transaction already.
+    }
+}
+
+void WriteLock::commit()
+{
+    m_db.exec(u"COMMIT"_s);
+    m_committed = true;
+}

@@ -69,3 +69,19 @@ private:
     Db &m_db;
     bool m_done = false;
 };
+
+// The write lock of a file held for a short step that stands apart from the process's unit of
+// work (drawing a counter, registering a firm): BEGIN IMMEDIATE, committed or rolled back. It
+// does not count as the one active Transaction, so it may run while one is open on another file.
+class WriteLock {
+public:
+    explicit WriteLock(Db &db);
+    ~WriteLock();
+    WriteLock(const WriteLock &) = delete;
+    WriteLock &operator=(const WriteLock &) = delete;
+    void commit();
+
+private:
+    Db &m_db;
+    bool m_committed = false;
+};

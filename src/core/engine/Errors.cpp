@@ -8,7 +8,28 @@ namespace {
 // SQLite primary result codes (the low byte of the extended code).
 constexpr int SqliteBusy = 5;
 constexpr int SqliteLocked = 6;
+constexpr int SqliteReadOnly = 8;
+constexpr int SqliteIoError = 10;
+constexpr int SqliteCorrupt = 11;
+constexpr int SqliteFull = 13;
+constexpr int SqliteCantOpen = 14;
 constexpr int SqliteConstraint = 19;
+constexpr int SqliteNotADatabase = 26;
+
+// What the user is told, in Bulgarian, for the failures of the disk and the file that an
+// accountant can act on; the engine's own text follows it.
+QString CommonCause(int primary)
+{
+    switch (primary) {
+    case SqliteReadOnly: return u"Файлът с данни е само за четене - нямате право на запис!"_s;
+    case SqliteIoError: return u"Грешка при четене или запис на диска!"_s;
+    case SqliteCorrupt:
+    case SqliteNotADatabase: return u"Файлът с данни е повреден или не е база данни на програмата!"_s;
+    case SqliteFull: return u"Няма свободно място на диска!"_s;
+    case SqliteCantOpen: return u"Файлът с данни не може да бъде отворен!"_s;
+    default: return {};
+    }
+}
 
 ConstraintTranslator constraintTranslator = nullptr;
 }  // namespace
@@ -22,14 +43,19 @@ EngineError EngineErrorFromSql(const QSqlError &error)
     const int native = error.nativeErrorCode().toInt(&numeric);
     const int primary = numeric ? (native & 0xff) : 0;
 
-    if (primary == SqliteBusy || primary == SqliteLocked)
-        return EngineError(text, {{EngineCode::RecordLocked, text}});
     if (primary == SqliteConstraint && constraintTranslator) {
         const QString message = constraintTranslator(text);
         if (!message.isEmpty())
             return EngineError(message, {});
     }
-    return EngineError(text, {{numeric ? native : 0, text}});
+    // The cause in Bulgarian, then the engine's text once. A busy file reads as a row locked by
+    // another user, whose code callers that try again look for.
+    if (primary == SqliteBusy || primary == SqliteLocked)
+        return EngineError(QString(), {{EngineCode::RecordLocked, text}, {native, text}});
+    const QString cause = CommonCause(primary);
+    if (cause.isEmpty())
+        return EngineError(text, {{numeric ? native : 0, text}});
+    return EngineError(cause + u'\r', {{native, text}});
 }
 
 QString TranslatedEngineCode(int code)
@@ -57,7 +83,10 @@ QString ErrorHookText(const std::exception &error)
         QString text = engine->message();
         for (const EngineErrorEntry &entry : engine->entries()) {
             const QString translated = TranslatedEngineCode(entry.code);
-            text += (translated.isEmpty() ? entry.text : translated) + u'\r';
+            if (!translated.isEmpty())
+                text += translated + u'\r';
+            else if (entry.text != engine->message())  // the engine's text once, not twice
+                text += entry.text + u'\r';
         }
         return text;
     }

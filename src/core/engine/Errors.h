@@ -60,7 +60,8 @@ void SetConstraintTranslator(ConstraintTranslator translator);
 
 // Maps a failure of the SQL layer onto an EngineError: a busy or locked database becomes the
 // "record locked by another user" code, a broken table constraint carries the constraint's own
-// Bulgarian message, anything else keeps the database's code and text.
+// Bulgarian message, a full disk, a read-only or damaged file say so in Bulgarian before the
+// database's text, anything else keeps the database's code and text.
 EngineError EngineErrorFromSql(const QSqlError &error);
 
 // The Bulgarian text the error hook appends for an engine code, or an empty text for codes it
@@ -68,5 +69,6 @@ EngineError EngineErrorFromSql(const QSqlError &error);
 QString TranslatedEngineCode(int code);
 
 // The whole text the error hook shows for an error: the message, then for an engine error each
-// entry's translated (or own) text followed by "\r".
+// entry's translated (or own) text followed by "\r"; an own text that only repeats the message
+// is left out.
 QString ErrorHookText(const std::exception &error);

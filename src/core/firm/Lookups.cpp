@@ -110,7 +110,11 @@ bool AccountInUse(Db &db, int number)
 {
     return Exists(db, u"select 1 from doc where Doc_S_Dt = ? or Doc_S_Kt = ?"_s, {number, number})
            || Exists(db, u"select 1 from an where An_S_No = ? or An_S_Cr_No = ?"_s, {number, number})
-           || Exists(db, u"select 1 from Sns where Sn_UNo = ?"_s, {number});
+           || Exists(db, u"select 1 from Sns where Sn_UNo = ?"_s, {number})
+           // The work lines of an entry group are its editable source: a group whose account
+           // went could no longer be opened and saved again.
+           || Exists(db, u"select 1 from SDt where SDt_No = ?"_s, {number})
+           || Exists(db, u"select 1 from SKt where SKt_No = ?"_s, {number});
 }
 
 bool LevelInUse(Db &db, int level)
@@ -118,12 +122,22 @@ bool LevelInUse(Db &db, int level)
     const QString lots = LotTableOfLevel(db, level);
     if (!lots.isEmpty() && Exists(db, u"select 1 from "_s + lots + u" where Nom_No = ?"_s, {level}))
         return true;
+    // Opening balances and postings carry lots of a level only on accounts that name the level.
     const QVariantList fiveTimes{level, level, level, level, level};
     return Exists(db, u"select 1 from s where S_An1 = ? or S_An2 = ? or S_An3 = ? or S_An4 = ? or S_An5 = ?"_s,
-                  fiveTimes)
-           || Exists(db, u"select 1 from Sns where Sn_An1 = ? or Sn_An2 = ? or Sn_An3 = ? or Sn_An4 = ? "
-                         "or Sn_An5 = ?"_s,
-                     fiveTimes);
+                  fiveTimes);
+}
+
+bool LotsFitAccount(Db &db, const TAccountStr &account, const LotKey &lots)
+{
+    for (int i = 0; i < 5; ++i) {
+        const int level = account.levels[i];
+        // A level without a lot table (fixed assets) takes no lot.
+        const bool wantsLot = level != 0 && !LotTableOfLevel(db, level).isEmpty();
+        if (wantsLot != (lots[i] != 0))
+            return false;
+    }
+    return true;
 }
 
 bool LotFree(Db &db, int level, int lot)
@@ -143,7 +157,9 @@ bool LotFree(Db &db, int level, int lot)
             || Exists(db, u"select 1 from an where An_S_No = ? and "_s + an + u" = ?"_s, {account, lot}))
             return false;
     }
-    return true;
+    // A counterparty is also the counterparty of VAT documents, by its number alone.
+    return LotTableOfLevel(db, level) != u"kontra"_s
+           || !Exists(db, u"select 1 from nom_p where Nom_Kontra = ?"_s, {lot});
 }
 
 bool FolderHasDocuments(Db &db, int folder)

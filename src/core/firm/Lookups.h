@@ -26,7 +26,14 @@ inline const QString FailedLotName = QStringLiteral("????????");
 // Empty for a lot number below 1 or a level without a lot table; "????????" when the read fails.
 QString LotName(Db &db, int level, int lot);
 
+// Whether the lots of a key fit the account: a lot at each position whose level has lots, and
+// none elsewhere (a fixed-assets level has no lot table, so it takes none).
+bool LotsFitAccount(Db &db, const TAccountStr &account, const LotKey &lots);
+
+// Used by a journal line, a posting, an opening balance or the work lines of an entry group.
 bool AccountInUse(Db &db, int number);
 bool LevelInUse(Db &db, int level);
+// A lot is used by an opening balance or posting of an account naming its level at the lot's
+// position; a counterparty also by a document that names it as its VAT counterparty.
 bool LotFree(Db &db, int level, int lot);
 bool FolderHasDocuments(Db &db, int folder);

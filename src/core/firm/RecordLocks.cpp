@@ -11,6 +11,8 @@
 
 #include <csignal>
 #include <cerrno>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -47,12 +49,27 @@ bool SameOwner(const LockHolder &a, const LockHolder &b)
 
 std::optional<LockHolder> Holder(Db &db, const QString &table, const QString &key)
 {
-    QSqlQuery q = db.exec(u"select Lock_User, Lock_Host, Lock_Pid, Lock_Start from RecLocks "
+    QSqlQuery q = db.exec(u"select Lock_User, Lock_Host, Lock_Pid, Lock_Start, Lock_Since from RecLocks "
                           "where Lock_Table = ? and Lock_Key = ?"_s,
                           {table, key});
     if (!q.next())
         return std::nullopt;
-    return LockHolder{q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong(), q.value(3).toLongLong()};
+    QDateTime since = QDateTime::fromString(q.value(4).toString(), Qt::ISODate);
+    if (since.isValid())
+        since = since.toLocalTime();
+    return LockHolder{q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong(), q.value(3).toLongLong(),
+                      since};
+}
+
+// The name of the account the process runs under, as the operating system knows it.
+QString AccountName()
+{
+    passwd entry{};
+    passwd *found = nullptr;
+    char buffer[1024];
+    if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name)
+        return QString::fromLocal8Bit(found->pw_name);
+    return {};
 }
 
 // How many RecordLock objects of this process hold each row; the row is freed with the last.
@@ -69,7 +86,10 @@ QString CountKey(Db &db, const QString &table, const QString &key)
 
 void Remove(Db &db, const QString &table, const QString &key)
 {
-    db.exec(u"delete from RecLocks where Lock_Table = ? and Lock_Key = ?"_s, {table, key});
+    db.exec(u"delete from RecLocks where Lock_Table = ? and Lock_Key = ? and Lock_Host = ? and Lock_Pid = ? "
+            "and Lock_Start = ?"_s,
+            {table, key, QSysInfo::machineHostName(), QCoreApplication::applicationPid(),
+             ProcessStart(QCoreApplication::applicationPid())});
 }
 
 }  // namespace
@@ -78,25 +98,39 @@ bool LockHolder::isThisComputer() const { return host == QSysInfo::machineHostNa
 
 LockHolder CurrentLockOwner()
 {
-    QString user = qEnvironmentVariable("USER");
+    QString user = AccountName();
     if (user.isEmpty())
-        user = qEnvironmentVariable("USERNAME");
+        user = qEnvironmentVariable("USER");
     if (user.isEmpty())
-        user = u"?"_s;
+        user = QString::number(geteuid());
     const qint64 pid = QCoreApplication::applicationPid();
-    return {user, QSysInfo::machineHostName(), pid, ProcessStart(pid)};
+    return {user, QSysInfo::machineHostName(), pid, ProcessStart(pid), QDateTime::currentDateTime()};
+}
+
+bool ClearStaleLock(Db &db, const QString &table, const QString &rowKey, const LockHolder &dead)
+{
+    // One statement: only the copy whose delete still finds the dead holder's row removes it.
+    QSqlQuery q = db.exec(u"delete from RecLocks where Lock_Table = ? and Lock_Key = ? and Lock_Host = ? "
+                          "and Lock_Pid = ? and Lock_Start = ?"_s,
+                          {table, rowKey, dead.host, dead.pid, dead.processStart});
+    return q.numRowsAffected() > 0;
 }
 
 std::optional<LockHolder> LockedByOther(Db &db, const QString &table, const QString &rowKey)
 {
-    const auto holder = Holder(db, table, rowKey);
-    if (!holder || SameOwner(*holder, CurrentLockOwner()))
-        return std::nullopt;
-    if (holder->isThisComputer() && !ProcessAlive(*holder)) {
-        Remove(db, table, rowKey);
-        return std::nullopt;
+    const LockHolder me = CurrentLockOwner();
+    // A dead holder's row is cleared and the row read again: another copy may have cleared it
+    // first and taken the lock itself.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto holder = Holder(db, table, rowKey);
+        if (!holder || SameOwner(*holder, me))
+            return std::nullopt;
+        if (!holder->isThisComputer() || ProcessAlive(*holder))
+            return holder;
+        ClearStaleLock(db, table, rowKey, *holder);
     }
-    return holder;
+    const auto holder = Holder(db, table, rowKey);
+    return holder && !SameOwner(*holder, me) ? holder : std::nullopt;
 }
 
 QString LockMessage(const QString &prefix, const LockHolder &holder)
@@ -104,6 +138,8 @@ QString LockMessage(const QString &prefix, const LockHolder &holder)
     QString text = prefix + holder.user;
     if (!holder.isThisComputer())
         text += u" (компютър "_s + holder.host + u")"_s;
+    if (holder.since.isValid())
+        text += u", от "_s + holder.since.toString(u"dd.MM.yyyy hh:mm"_s) + u" ч."_s;
     return text;
 }
 
@@ -129,8 +165,9 @@ std::optional<LockHolder> RecordLock::Acquire(Db &db, const QString &table, cons
         return other;
     const LockHolder me = CurrentLockOwner();
     // The primary key makes the race between two copies taking the same row end with one owner.
-    db.exec(u"insert or ignore into RecLocks (Lock_Table, Lock_Key, Lock_User, Lock_Host, Lock_Pid, Lock_Start, "
-            "Lock_Since) values (?, ?, ?, ?, ?, ?, ?)"_s,
+    db.exec(u"insert into RecLocks (Lock_Table, Lock_Key, Lock_User, Lock_Host, Lock_Pid, Lock_Start, "
+            "Lock_Since) values (?, ?, ?, ?, ?, ?, ?) "
+            "on conflict (Lock_Table, Lock_Key) do nothing"_s,
             {table, rowKey, me.user, me.host, me.pid, me.processStart,
              QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
     const auto holder = Holder(db, table, rowKey);

@@ -16,7 +16,6 @@ class Db;
 inline const QString DocumentDeleteQuestion =
     QStringLiteral("Документа ще бъде изтрит!\rНатиснете ОК за потвърждение");
 inline const QString GroupDeleteQuestion = QStringLiteral("Статията ще бъде изтрита!\rНатиснете ОК за потвърждение");
-inline const QString DocumentNotFound = QStringLiteral("Документа не е намерен!");
 inline const QString NoDocumentsForFilter =
     QStringLiteral("Няма документи, които да отговарят на зададеното условие!");
 

@@ -131,11 +131,20 @@ void Save(Db &db, const NomPRow &d, bool isNew)
     }
     QVariantList update = values;
     update << d.Nom_Doc_No;
-    db.exec(u"update nom_p set Nom_WithDDS = ?, Nom_Dnevnik = ?, Nom_VidDostavka = ?, Nom_DOsnova = ?, "
+    const QSqlQuery changed = db.exec(u"update nom_p set Nom_WithDDS = ?, Nom_Dnevnik = ?, Nom_VidDostavka = ?, Nom_DOsnova = ?, "
             "Nom_AccInDOsnova = ?, Nom_DDS = ?, Nom_Kontra = ?, Nom_DocType = ?, Nom_DDoc_No = ?, Nom_P_No = ?, "
             "Nom_Doc_No = ?, Nom_Doc_Date = ?, Nom_Doc_Osno = ?, Nom_DDSDate = ?, Nom_DostText = ?, "
             "Nom_DocNo_Link = ? where Nom_Doc_No = ?"_s,
             update);
+    // Another copy of the program deleted the document meanwhile: nothing was saved.
+    if (changed.numRowsAffected() == 0)
+        throw MyException(DocumentNotFound);
+}
+
+void RequireDocument(Db &db, int docNo)
+{
+    if (db.scalar(u"select count(*) from nom_p where Nom_Doc_No = ?"_s, {docNo}).toInt() == 0)
+        throw MyException(DocumentNotFound);
 }
 
 std::optional<NomPRow> Find(Db &db, int docNo)
@@ -237,6 +246,18 @@ std::optional<int> VatGroup(Db &db, int docNo)
     return std::nullopt;
 }
 
+bool CarriesVat(Db &db, int docNo, int group)
+{
+    const QVariantList key{docNo, group};
+    return db.scalar(u"select exists (select 1 from doc where Doc_No = ? and Doc_StGrp = ? and Doc_DDSType "
+                     "between 1 and 3) or exists (select 1 from SDt where SDt_Doc = ? and SDt_Grp = ? and "
+                     "SDt_DDSType between 1 and 3) or exists (select 1 from SKt where SKt_Doc = ? and SKt_Grp = ? "
+                     "and SKt_DDSType between 1 and 3)"_s,
+                     key + key + key)
+               .toInt()
+           != 0;
+}
+
 void DeleteGroup(Db &db, int docNo, int group)
 {
     RecordLock lock;
@@ -244,6 +265,13 @@ void DeleteGroup(Db &db, int docNo, int group)
         throw EngineError(LockMessage(DocumentLockPrefix, *holder), {{EngineCode::RecordLocked, QString()}});
     Transaction tx(db);
     try {
+        // The document's VAT data came from this group, so it goes with it: the document leaves
+        // the VAT journals and the "with VAT" filter. Its kind stays, as it decides whether the
+        // document may stand without lines.
+        if (CarriesVat(db, docNo, group))
+            db.exec(u"update nom_p set Nom_WithDDS = 0, Nom_Dnevnik = 0, Nom_VidDostavka = 0, Nom_DOsnova = 0, "
+                    "Nom_AccInDOsnova = 0, Nom_DDS = 0, Nom_Kontra = 0, Nom_DDSDate = null where Nom_Doc_No = ?"_s,
+                    {docNo});
         db.exec(u"delete from SDt where SDt_Doc = ? and SDt_Grp = ?"_s, {docNo, group});
         db.exec(u"delete from SKt where SKt_Doc = ? and SKt_Grp = ?"_s, {docNo, group});
         db.exec(u"delete from an where An_Doc_No = ? and An_Stat_Grp = ?"_s, {docNo, group});
@@ -256,7 +284,10 @@ void DeleteGroup(Db &db, int docNo, int group)
 
 void DeleteDocument(Db &db, int docNo)
 {
-    if (LockedByOther(db, LockTable, LockKey(docNo)))
+    // Held for the whole deletion, as an edit holds it: a group cannot be saved into the
+    // document while it goes, nor the document deleted while a group is being entered.
+    RecordLock lock;
+    if (RecordLock::Acquire(db, LockTable, LockKey(docNo), lock))
         throw MyException(DocumentLockedByOther);
     Transaction tx(db);
     db.exec(u"delete from SDt where SDt_Doc = ?"_s, {docNo});

@@ -62,6 +62,7 @@ inline const QString DocumentWithoutLines = QStringLiteral("Не са въвед
 inline const QString DocumentLockedByOther = QStringLiteral("Документа се редактира от друг потребител!");
 inline const QString DocumentLockPrefix = QStringLiteral("В момента избрания докимент се редактира от потребител: ");
 inline const QString GroupNumberFailure = QStringLiteral("Грашка при намиране на уникален номер за група!");
+inline const QString DocumentNotFound = QStringLiteral("Документа не е намерен!");
 
 namespace Documents {
 
@@ -86,8 +87,11 @@ enum class DocumentBox { None, Number, Date, Note };
 DocumentBox ProblemBox(const NomPRow &doc);
 // The message of that problem (number, date, number range, note length), or empty.
 QString Problem(const NomPRow &doc);
-// Writes a new or changed document row.
+// Writes a new or changed document row; a changed row that is no longer there (another user
+// deleted it) fails with "Документа не е намерен!".
 void Save(Db &db, const NomPRow &doc, bool isNew);
+// Throws "Документа не е намерен!" unless the document exists.
+void RequireDocument(Db &db, int docNo);
 std::optional<NomPRow> Find(Db &db, int docNo);
 QList<NomPRow> OfFolder(Db &db, int folder, DocumentFilter filter = DocumentFilter::All);
 QList<NomPRow> All(Db &db);
@@ -105,10 +109,12 @@ int NextGroup(Db &db, int docNo);
 // The group of the document's VAT entry (the first line of kind 1, then 2, then 3), if any.
 std::optional<int> VatGroup(Db &db, int docNo);
 
-// Deletes an entry group (work lines, postings, journal lines) holding the document's lock.
-// Throws "Статията не е изтрита!\r…" and leaves every row in place on failure.
+// Deletes an entry group (work lines, postings, journal lines) holding the document's lock; the
+// group that carried the document's VAT data takes it along. Throws "Статията не е
+// изтрита!\r…" and leaves every row in place on failure.
 void DeleteGroup(Db &db, int docNo, int group);
-// Deletes the document with all its rows; refuses a document that another user edits.
+// Deletes the document with all its rows under the document's lock; refuses a document that
+// another user edits.
 void DeleteDocument(Db &db, int docNo);
 
 VatSummary Summary(Db &firm, Db &registry, const NomPRow &doc);

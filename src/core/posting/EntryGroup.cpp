@@ -141,9 +141,8 @@ bool CheckRow(Db &db, const WorkLine &row, QString *focusField)
     const auto account = row.account != 0 ? FindAccount(db, row.account) : std::nullopt;
     if (!account)
         return fail(u"account"_s, u"Не е попълнена коректна сметка!"_s);
-    for (int i = 0; i < 5; ++i)
-        if ((account->levels[i] != 0) != (row.lots[i] != 0))
-            return fail(u"lots"_s, u"Не е попълнена партида за сметката!"_s);
+    if (!LotsFitAccount(db, *account, row.lots))
+        return fail(u"lots"_s, u"Не е попълнена партида за сметката!"_s);
     const QString number = QString::number(row.account);
     if ((account->measureType == 2 || account->measureType == 3) && row.kol == 0
         && !Messages::confirmed(u"Не е попълнен показателя \"количество\" за сметка: "_s + number + u"\r"_s

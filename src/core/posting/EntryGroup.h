@@ -47,6 +47,9 @@ struct EntryGroup {
     int docNo = 0;
     int group = 0;
     bool isNew = true;
+    // The number was drawn when the group was opened and nothing of it is stored yet (also a
+    // VAT group of a document kind without entries); the save draws it again.
+    bool numberDrawn = false;
     bool withVat = false;
     EntryHeader header;
     std::array<QList<WorkLine>, 6> grids;

@@ -6,7 +6,11 @@ namespace EntryRequests {
 
 EntryWizardRequest WithoutVat(Db &db, const NomPRow &doc)
 {
-    return {.isNew = true, .withVat = false, .group = Documents::NextGroup(db, doc.Nom_Doc_No), .docNo = doc.Nom_Doc_No};
+    return {.isNew = true,
+            .withVat = false,
+            .group = Documents::NextGroup(db, doc.Nom_Doc_No),
+            .docNo = doc.Nom_Doc_No,
+            .numberDrawn = true};
 }
 
 EntryWizardRequest WithVat(Db &db, const NomPRow &doc)
@@ -16,7 +20,8 @@ EntryWizardRequest WithVat(Db &db, const NomPRow &doc)
     return {.isNew = !Documents::KindWithoutEntries(doc.Nom_DocType),
             .withVat = true,
             .group = Documents::NextGroup(db, doc.Nom_Doc_No),
-            .docNo = doc.Nom_Doc_No};
+            .docNo = doc.Nom_Doc_No,
+            .numberDrawn = true};
 }
 
 std::optional<EntryWizardRequest> EditGroup(Db &db, const NomPRow &doc, const DocLineView &line)

@@ -60,9 +60,8 @@ QString AccountProblem(Db &db, const WorkLine &row)
     const auto account = row.account != 0 ? FindAccount(db, row.account) : std::nullopt;
     if (!account)
         return u"Не е попълнена коректна сметка!"_s;
-    for (int i = 0; i < 5; ++i)
-        if ((account->levels[i] != 0) != (row.lots[i] != 0))
-            return u"Не е попълнена партида за сметката!"_s;
+    if (!LotsFitAccount(db, *account, row.lots))
+        return u"Не е попълнена партида за сметката!"_s;
     return {};
 }
 

@@ -7,4 +7,5 @@ struct EntryWizardRequest {
     bool withVat = false;
     int group = 0;
     int docNo = 0;
+    bool numberDrawn = false;  // a group not stored yet, numbered after the document's highest
 };

@@ -3,6 +3,7 @@
 #include "engine/Db.h"
 #include "engine/Errors.h"
 #include "posting/JournalLines.h"
+#include "posting/Stock.h"
 
 #include <QSqlQuery>
 
@@ -39,6 +40,16 @@ const WorkLine *SingleRow(const EntryGroup &group, bool debit)
         if (IsDebit(g) == debit && !group.rows(g).isEmpty())
             return &group.rows(g).first();
     return nullptr;
+}
+
+// 1 + the highest group of the document among its journal lines and work lines.
+int NextGroupNumber(Db &db, int docNo)
+{
+    return db.scalar(u"select 1 + max(coalesce((select max(Doc_StGrp) from doc where Doc_No = ?), 0), "
+                     "coalesce((select max(SDt_Grp) from SDt where SDt_Doc = ?), 0), "
+                     "coalesce((select max(SKt_Grp) from SKt where SKt_Doc = ?), 0))"_s,
+                     {docNo, docNo, docNo})
+        .toInt();
 }
 
 void WriteWorkLines(Db &db, const EntryGroup &group)
@@ -113,13 +124,26 @@ void Save(Db &db, EntryGroup &group, NomPRow &doc)
         saved.Nom_Kontra = group.header.kontra;
     }
     Transaction tx(db, Transaction::Kind::Write, u"Опитайте отново!"_s);
-    ReplaceGroupPostings(db, group, saved.Nom_P_No);
-    UpdateVatTotals(saved, group);
-    WriteWorkLines(db, group);
+    // Under the write lock nothing changes between these checks and the writes: the document is
+    // still there, a new group takes a number no other group has, and the stock is there.
+    Documents::RequireDocument(db, group.docNo);
+    EntryGroup written = group;
+    if (group.isNew || group.numberDrawn) {
+        written.group = NextGroupNumber(db, group.docNo);
+        for (auto &rows : written.grids)
+            for (WorkLine &row : rows)
+                row.grp = written.group;
+    }
+    Stock::CheckReleases(db, written, ReadPeriod(db));
+    ReplaceGroupPostings(db, written, saved.Nom_P_No);
+    UpdateVatTotals(saved, written);
+    WriteWorkLines(db, written);
     Documents::Save(db, saved, false);
     tx.commit();
     doc = saved;
+    group = written;
     group.isNew = false;
+    group.numberDrawn = false;
 }
 
 }  // namespace GroupPosting

@@ -16,8 +16,10 @@ void ReplaceGroupPostings(Db &db, const EntryGroup &group, int papNo);
 void UpdateVatTotals(NomPRow &doc, const EntryGroup &group);
 
 // Writes the group's lines and postings, its work lines and the document row in one write
-// transaction; refuses with "Опитайте отново!" while another transaction is active. On a failure
-// nothing is written and `doc` is left as it was.
+// transaction; refuses with "Опитайте отново!" while another transaction is active. Inside it the
+// document must still exist ("Документа не е намерен!"), a new group takes the next free number
+// of the document (so it never replaces another group), and every release is checked against
+// the stock again. On a failure nothing is written and `group` and `doc` are left as they were.
 void Save(Db &db, EntryGroup &group, NomPRow &doc);
 
 }  // namespace GroupPosting

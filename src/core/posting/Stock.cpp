@@ -25,13 +25,18 @@ QString Number(double v) { return QString::number(v, 'g', 15); }
 
 namespace Stock {
 
+TAccountValue Balance(Db &db, const EntryGroup &group, const WorkLine &row, const QDate &postingDate,
+                      const ReportingPeriod &period)
+{
+    return GetAccountValue(db, row.account, row.lots, period, period.Date_Ot, postingDate, u"an"_s, Exclusion(group));
+}
+
 std::optional<TAccountValue> RowBalance(Db &db, const EntryGroup &group, const WorkLine &row,
                                         const QDate &postingDate, const ReportingPeriod &period)
 {
     if (Transaction::anyActive())
         return std::nullopt;
-    const TAccountValue v =
-        GetAccountValue(db, row.account, row.lots, period, period.Date_Ot, postingDate, u"an"_s, Exclusion(group));
+    const TAccountValue v = Balance(db, group, row, postingDate, period);
     if (!v.valid)
         return std::nullopt;
     return v;
@@ -43,10 +48,12 @@ void CheckAvailability(Db &db, const EntryGroup &group, Grid grid, int rowIndex,
     const auto account = FindAccount(db, row.account);
     if (!account || !TracksStock(*account))
         return;
-    const auto balance = RowBalance(db, group, row, group.header.postingDate, period);
-    if (!balance)
-        return;
-    const double r = balance->closeDtKol;
+    // A balance that cannot be computed proves nothing about the stock: the check fails with
+    // the reason instead of passing.
+    const TAccountValue balance = Balance(db, group, row, group.header.postingDate, period);
+    if (!balance.valid)
+        throw MyException(StockCheckFailure + QString::number(row.account) + u"\r"_s + balance.errorText);
+    const double r = balance.closeDtKol;
     const bool debit = IsDebit(grid);
     double q = 0;
     for (Grid g : AllGrids)
@@ -63,6 +70,13 @@ void CheckAvailability(Db &db, const EntryGroup &group, Grid grid, int rowIndex,
     if (short_)
         throw MyException(u" Няма налично количество в сметка"_s + QString::number(row.account) + u"\r"_s
                           + u"Осататъка е:"_s + Number(r) + u"Посочено за изписване"_s + Number(q));
+}
+
+void CheckReleases(Db &db, const EntryGroup &group, const ReportingPeriod &period)
+{
+    for (Grid g : AllGrids)
+        for (int i = 0; i < group.rows(g).size(); ++i)
+            CheckAvailability(db, group, g, i, period);
 }
 
 std::optional<double> AverageCost(Db &db, const EntryGroup &group, int rowIndex, const ReportingPeriod &period)

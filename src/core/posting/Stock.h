@@ -15,6 +15,9 @@ inline const QString AverageCostWarningText = QStringLiteral(
     "бъде извършено изчисление към новата дата позоционирайте курсора\rв клетката за въвеждане на \"снойност за "
     "операцията\" и натиснете клавиша \"SPACE\"!");
 
+inline const QString StockCheckFailure =
+    QStringLiteral("Наличността не може да бъде проверена за сметка ");
+
 namespace Stock {
 
 // The balance of the row's account and lots from the period's start to `postingDate`; nothing
@@ -22,8 +25,12 @@ namespace Stock {
 std::optional<TAccountValue> RowBalance(Db &db, const EntryGroup &group, const WorkLine &row,
                                         const QDate &postingDate, const ReportingPeriod &period);
 
-// Throws MyException with the shortage message when the row releases more than is there.
+// Throws MyException with the shortage message when the row releases more than is there, and
+// with the reason when the balance cannot be computed (a date outside the period, a failed read).
+// Runs inside a transaction too: the save checks every row again in its own.
 void CheckAvailability(Db &db, const EntryGroup &group, Grid grid, int rowIndex, const ReportingPeriod &period);
+// The check of every row of the group, in grid order; the first shortage is thrown.
+void CheckReleases(Db &db, const EntryGroup &group, const ReportingPeriod &period);
 
 // The average-cost amount of a base credit row, or nothing when the row is left alone.
 std::optional<double> AverageCost(Db &db, const EntryGroup &group, int rowIndex, const ReportingPeriod &period);

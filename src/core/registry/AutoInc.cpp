@@ -11,33 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString FirmDatabaseName = u"AccountData"_s;
-
-// The counter's write lock: BEGIN IMMEDIATE on the registry connection, released by commit or
-// by rollback when the draw fails. It is independent of the firm's transaction, which may be
-// open while a work line is added.
-class CounterLock {
-public:
-    explicit CounterLock(Db &db) : m_db(db) { m_db.exec(u"BEGIN IMMEDIATE"_s); }
-    ~CounterLock()
-    {
-        if (!m_committed) {
-            try {
-                m_db.exec(u"ROLLBACK"_s);
-            } catch (const std::exception &) {
-                // Nothing to undo when the connection has dropped the transaction already.
-            }
-        }
-    }
-    void commit()
-    {
-        m_db.exec(u"COMMIT"_s);
-        m_committed = true;
-    }
-
-private:
-    Db &m_db;
-    bool m_committed = false;
-};
 }  // namespace
 
 TAutoIncTable::TAutoIncTable(TFD &fd, TDM &dm, QString tableName, QString autoIncField)
@@ -52,7 +25,8 @@ QString TAutoIncTable::sqlTable() const { return m_tableName.section(u'.', 0, 0)
 int TAutoIncTable::TryDraw()
 {
     Db &registry = m_fd.db();
-    CounterLock lock(registry);
+    // Independent of the firm's transaction, which may be open while a work line is added.
+    WriteLock lock(registry);
     QVariant last;
     QSqlQuery q = registry.exec(u"select LastID from AUTOINC where DatabaseName = ? and TableName = ?"_s,
                                 {FirmDatabaseName, m_tableName});

@@ -9,12 +9,13 @@
 class Db;
 
 namespace MainCommands {
-// What names an account without putting it in use (operation templates), one line each.
-QStringList AccountReferences(Db &db, int account);
+// What names an account without putting it in use (operation templates, statement lines), one
+// line each; the lines' names come from the registry when it is given.
+QStringList AccountReferences(Db &db, int account, Db *registry = nullptr);
 // The question asked before such an account is deleted, with the references listed.
 QString ReferencesQuestion(const QStringList &references);
 // Asks, refuses an account in use, asks again with the account's references, deletes.
-bool DeleteAccount(Db &db, std::optional<int> account);
+bool DeleteAccount(Db &db, std::optional<int> account, Db *registry = nullptr);
 bool DeleteLevel(Db &db, std::optional<int> level);
 bool DeleteLot(Db &db, int level, std::optional<int> lot);
 bool DeleteFolder(Db &db, std::optional<int> folder);

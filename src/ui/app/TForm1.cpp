@@ -820,7 +820,7 @@ void TForm1::deleteItem()
         const auto key = currentKey();
         switch (m_mode) {
         case MainMode::Chart:
-            if (MainCommands::DeleteAccount(db, key))
+            if (MainCommands::DeleteAccount(db, key, &m_fd.db()))
                 fillChart(std::nullopt);
             break;
         case MainMode::Levels:

@@ -293,6 +293,7 @@ bool TStatGrForm::begin(const EntryWizardRequest &request)
     m_doc = *doc;
     m_period = ReadPeriod(db);
     m_group = EntryRules::Load(db, request.docNo, request.group, request.withVat, request.isNew);
+    m_group.numberDrawn = request.numberDrawn;
     m_group.header = EntryWizardData::OpeningHeader(db, m_doc, m_group);
     m_knownDate = m_group.header.postingDate;
     fillLists();
@@ -511,6 +512,7 @@ bool TStatGrForm::typeAccount(Grid g, int row, const QString &text)
         line.lots = picked.lots;
         line.name = picked.name;
         followAccount(g, row);
+        checkStock(g, row);
     }
     return false;
 }
@@ -584,11 +586,7 @@ bool TStatGrForm::leaveQuantity(Grid g, int row)
     if (!validRow(g, row))
         return true;
     followAccount(g, row);
-    syncHeaderDate();
-    try {
-        Stock::CheckAvailability(m_dm.db(), m_group, g, row, m_period);
-    } catch (const MyException &shortage) {
-        Messages::show(shortage.message());
+    if (!checkStock(g, row)) {
         focusCell(g, row, u"kol"_s);
         return false;
     }
@@ -628,6 +626,23 @@ bool TStatGrForm::pickAccount(Grid g)
         return false;
     followAccount(g, row);
     focusCell(g, row, u"account"_s);
+    // Another lot holds another stock: the row's quantity is checked against it at once.
+    checkStock(g, row);
+    return true;
+}
+
+bool TStatGrForm::checkStock(Grid g, int row)
+{
+    syncHeaderDate();
+    try {
+        if (row < 0)
+            Stock::CheckReleases(m_dm.db(), m_group, m_period);
+        else
+            Stock::CheckAvailability(m_dm.db(), m_group, g, row, m_period);
+    } catch (const MyException &shortage) {
+        Messages::show(shortage.message());
+        return false;
+    }
     return true;
 }
 
@@ -635,13 +650,8 @@ bool TStatGrForm::reprice(int row)
 {
     if (!validRow(Grid::BaseKt, row))
         return false;
-    syncHeaderDate();
-    try {
-        Stock::CheckAvailability(m_dm.db(), m_group, Grid::BaseKt, row, m_period);
-    } catch (const MyException &shortage) {
-        Messages::show(shortage.message());
+    if (!checkStock(Grid::BaseKt, row))
         return false;
-    }
     if (const auto cost = Stock::AverageCost(m_dm.db(), m_group, row, m_period))
         m_group.rows(Grid::BaseKt)[row].st = *cost;
     followAccount(Grid::BaseKt, row);
@@ -691,9 +701,11 @@ bool TStatGrForm::leaveDate()
     m_group.header.postingDate = date;
     if (date != m_knownDate) {
         m_knownDate = date;
-        // Prices of releases were taken at the old date.
+        // Prices of releases were taken at the old date, and the stock at the new date may not
+        // hold what they release.
         if (Stock::NeedsAverageCostWarning(m_group))
             Messages::show(AverageCostWarningText);
+        checkStock(Grid::BaseKt, -1);
     }
     return true;
 }

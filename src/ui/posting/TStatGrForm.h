@@ -46,6 +46,9 @@ public:
     // Leaving the quantity column: the stock check, then the average cost of an empty amount.
     bool leaveQuantity(Grid grid, int row);
     bool pickAccount(Grid grid);  // Space in the account column
+    // The availability check of one row, or of every row when `row` is below 0; a shortage is
+    // shown and answers false.
+    bool checkStock(Grid grid, int row);
     bool reprice(int row);        // Space in the amount column of the base credit grid
 
     void setDeliveryType(int vidDostavka);

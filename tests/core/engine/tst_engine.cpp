@@ -3,6 +3,7 @@
 #include "engine/Messages.h"
 
 #include <QDir>
+#include <QSqlError>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +165,38 @@ private slots:
                  u"GetAccountValue >> sub call fail!"_s);
         QCOMPARE(TranslatedEngineCode(8708), u"8708: Записа е изтрит от друг потребител!"_s);
         QCOMPARE(TranslatedEngineCode(1), QString());
+    }
+
+    void databaseFailuresReadOnceAndInBulgarian_data()
+    {
+        QTest::addColumn<QString>("native");
+        QTest::addColumn<QString>("engineText");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("disk full") << u"13"_s << u"database or disk is full"_s
+                                   << u"Няма свободно място на диска!\rdatabase or disk is full\r"_s;
+        QTest::newRow("read-only") << u"8"_s << u"attempt to write a readonly database"_s
+                                   << u"Файлът с данни е само за четене - нямате право на запис!\r"
+                                      "attempt to write a readonly database\r"_s;
+        QTest::newRow("damaged") << u"11"_s << u"database disk image is malformed"_s
+                                 << u"Файлът с данни е повреден или не е база данни на програмата!\r"
+                                    "database disk image is malformed\r"_s;
+        QTest::newRow("not a database") << u"26"_s << u"file is not a database"_s
+                                        << u"Файлът с данни е повреден или не е база данни на програмата!\r"
+                                           "file is not a database\r"_s;
+        QTest::newRow("busy") << u"5"_s << u"database is locked"_s
+                              << u"10241: Записа се използва(е заключен) от друг потребител!\rdatabase is locked\r"_s;
+        QTest::newRow("busy, extended code") << u"517"_s << u"database is locked"_s
+                                             << u"10241: Записа се използва(е заключен) от друг потребител!\r"
+                                                "database is locked\r"_s;
+        QTest::newRow("anything else, once") << u"1"_s << u"no such table: x"_s << u"no such table: x"_s;
+    }
+    void databaseFailuresReadOnceAndInBulgarian()
+    {
+        QFETCH(QString, native);
+        QFETCH(QString, engineText);
+        QFETCH(QString, shown);
+        const EngineError error = EngineErrorFromSql(QSqlError(u"driver"_s, engineText, QSqlError::StatementError, native));
+        QCOMPARE(ErrorHookText(error), shown);
     }
 
     void questionsAnswerOnlyYesOrNo()

@@ -251,6 +251,8 @@ private slots:
         QTest::newRow("posting account") << u"insert into an (An_S_No, An_S_Cr_No) values (501, 0)"_s;
         QTest::newRow("corresponding account") << u"insert into an (An_S_No, An_S_Cr_No) values (0, 501)"_s;
         QTest::newRow("opening balance") << u"insert into Sns (Sn_UNo) values (501)"_s;
+        QTest::newRow("debit work line of a group") << u"insert into SDt (SDt_Doc, SDt_Grp, SDt_No) values (1, 1, 501)"_s;
+        QTest::newRow("credit work line of a group") << u"insert into SKt (SKt_Doc, SKt_Grp, SKt_No) values (1, 1, 501)"_s;
     }
     void accountInUse()
     {
@@ -266,20 +268,29 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("sql");
-        QTest::newRow("list lot") << 1 << u"insert into nomel (Nom_No, NomEl_No, NomEl_Name) values (4, 1, 'a')"_s;
-        QTest::newRow("counterparty") << 2 << u"insert into kontra (Nom_No, NomEl_No, NomEl_Name) values (4, 1, 'a')"_s;
-        QTest::newRow("account position 5") << 4 << u"update s set S_An5 = 4 where S_UNo = 501"_s;
-        QTest::newRow("opening balance position 3") << 4 << u"insert into Sns (Sn_UNo, Sn_An3) values (501, 4)"_s;
+        QTest::addColumn<bool>("inUse");
+        QTest::newRow("list lot") << 1 << u"insert into nomel (Nom_No, NomEl_No, NomEl_Name) values (4, 1, 'a')"_s
+                                  << true;
+        QTest::newRow("counterparty") << 2 << u"insert into kontra (Nom_No, NomEl_No, NomEl_Name) values (4, 1, 'a')"_s
+                                      << true;
+        QTest::newRow("account position 5") << 4 << u"update s set S_An5 = 4 where S_UNo = 501"_s << true;
+        // A lot number that happens to equal the level's number is no use of the level.
+        QTest::newRow("lot 4 in an opening balance") << 1 << u"insert into Sns (Sn_UNo, Sn_An3) values (501, 4)"_s
+                                                     << false;
+        QTest::newRow("lot 4 in a posting") << 1 << u"insert into an (An_S_No, An_S_An1, An_Date) values (501, 4, "
+                                                    "'2026-02-01')"_s
+                                            << false;
     }
     void levelInUse()
     {
         QFETCH(int, type);
         QFETCH(QString, sql);
+        QFETCH(bool, inUse);
         Books b;
         LevelStore::InsertLevel(b.db(), {4, u"Ниво"_s, type});
         QVERIFY(!LevelInUse(b.db(), 4));
         b.db().exec(sql);
-        QVERIFY(LevelInUse(b.db(), 4));
+        QCOMPARE(LevelInUse(b.db(), 4), inUse);
     }
 
     void lotFreeLooksAtThePositionOfTheLevel()
@@ -295,6 +306,20 @@ private slots:
         PostLine(b.db(), D(2, 1), 304, {1, 5, 0, 0, 0}, 401, {}, 10, 1);
         QVERIFY(!LotFree(b.db(), 2, 5));
         QVERIFY(LotFree(b.db(), 2, 6));
+    }
+
+    void aCounterpartyOfAVatDocumentIsNotFree()
+    {
+        Books b;
+        LevelStore::InsertLevel(b.db(), {1, u"Контрагенти"_s, 2});
+        LevelStore::InsertLevel(b.db(), {2, u"Обекти"_s, 1});
+        LevelStore::InsertKontra(b.db(), {1, 7, u"Клиент"_s, {}, {}, {}, {}, {}, {}, {}});
+        LevelStore::InsertLot(b.db(), {2, 7, u"Склад"_s, {}, {}});
+        QVERIFY(LotFree(b.db(), 1, 7));
+        b.db().exec(u"insert into nom_p (Nom_Doc_No, Nom_DDoc_No, Nom_P_No, Nom_WithDDS, Nom_Kontra) "
+                    "values (1, 1, 1, 1, 7)"_s);
+        QVERIFY(!LotFree(b.db(), 1, 7));
+        QVERIFY(LotFree(b.db(), 2, 7));  // a list lot of the same number is not a counterparty
     }
 
     void namesAndTypes()

@@ -2,6 +2,7 @@
 #include "firm/AccountTotals.h"
 #include "firm/Schema.h"
 #include "posting/Documents.h"
+#include "posting/GroupPosting.h"
 #include "posting/JournalLines.h"
 #include "support/Books.h"
 #include "support/TestFixture.h"
@@ -72,6 +73,26 @@ int AddDocuments(const QString &firmDir, int count)
         out << d.Nom_Doc_No << Qt::endl;
     }
     return 0;
+}
+// A second copy of the program deleting a document.
+int DeleteDocument(const QString &firmDir, int docNo)
+{
+    TDM dm;
+    dm.Open(firmDir);
+    Documents::DeleteDocument(dm.db(), docNo);
+    return 0;
+}
+
+// 602 / 501 for 50.00, as a new group of the document.
+EntryGroup ServicesPaidInCash(Db &db, int docNo)
+{
+    EntryGroup g;
+    g.docNo = docNo;
+    g.group = Documents::NextGroup(db, docNo);
+    g.header.postingDate = QDate(2026, 3, 2);
+    g.rows(Grid::BaseDt) << WorkLine{docNo, g.group, 1, 602, {}, {}, 0, 0, 50.00};
+    g.rows(Grid::BaseKt) << WorkLine{docNo, g.group, 2, 501, {}, {}, 0, 0, 50.00};
+    return g;
 }
 }  // namespace
 
@@ -275,6 +296,61 @@ private slots:
         QVERIFY(!Transaction::anyActive());
     }
 
+    void aGroupSavedIntoADocumentAnotherCopyDeletedWritesNothing()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        NomPRow d = Documents::NewDocument(db, 1, ReadPeriod(db), QDate(2026, 3, 2));
+        d.Nom_DDoc_No = 7;
+        Documents::Save(db, d, true);
+        EntryGroup g = ServicesPaidInCash(db, d.Nom_Doc_No);  // the wizard is open on it
+
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(),
+                    {u"--delete-document"_s, f.dm.DataPath(), QString::number(d.Nom_Doc_No)});
+        QVERIFY(other.waitForFinished(20000));
+        QCOMPARE(other.exitCode(), 0);
+
+        QCOMPARE(ErrorOf([&] { GroupPosting::Save(db, g, d); }), DocumentNotFound);
+        QCOMPARE(CountsOf(db, d.Nom_Doc_No), (RowCounts{0, 0, 0, 0}));
+        QCOMPARE(f.dm.RecordCount(u"an"_s), 0);
+        // Nor does an edit of the gone document read as saved.
+        d.Nom_Doc_Osno = u"поправка"_s;
+        QCOMPARE(ErrorOf([&] { Documents::Save(db, d, false); }), DocumentNotFound);
+        QVERIFY(!Documents::Find(db, d.Nom_Doc_No));
+    }
+
+    void deletingTheVatGroupTakesTheDocumentsVatData_data()
+    {
+        QTest::addColumn<int>("ddsType");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("the VAT group") << 1 << true;
+        QTest::newRow("a group without VAT") << 0 << false;
+    }
+    void deletingTheVatGroupTakesTheDocumentsVatData()
+    {
+        QFETCH(int, ddsType);
+        QFETCH(bool, cleared);
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        const int docNo = DocumentWithGroups(db, 1, 2);
+        db.exec(u"update doc set Doc_DDSType = ? where Doc_No = ? and Doc_StGrp = 2"_s, {ddsType, docNo});
+        db.exec(u"update nom_p set Nom_WithDDS = 1, Nom_Dnevnik = 2, Nom_VidDostavka = 4, Nom_DOsnova = 100, "
+                "Nom_DDS = 20, Nom_Kontra = 3, Nom_DDSDate = '2026-03-01' where Nom_Doc_No = ?"_s,
+                {docNo});
+        Documents::DeleteGroup(db, docNo, 2);
+        const NomPRow d = *Documents::Find(db, docNo);
+        QCOMPARE(d.Nom_WithDDS, cleared ? 0 : 1);
+        QCOMPARE(d.Nom_Dnevnik, cleared ? 0 : 2);
+        QCOMPARE(d.Nom_DOsnova, cleared ? 0.0 : 100.0);
+        QCOMPARE(d.Nom_DDS, cleared ? 0.0 : 20.0);
+        QCOMPARE(d.Nom_Kontra, cleared ? 0 : 3);
+        QCOMPARE(d.Nom_DocType, 4);  // the kind stays
+        QCOMPARE(Documents::OfFolder(db, 1, DocumentFilter::WithVat).size(), cleared ? 0 : 1);
+    }
+
     void deletingUnderAnotherUsersLock()
     {
         TestFixture f;
@@ -369,6 +445,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--add-documents")
         return AddDocuments(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
+    if (argc == 4 && QByteArray(argv[1]) == "--delete-document")
+        return DeleteDocument(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     DocumentsTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -147,6 +147,23 @@ private slots:
         QVERIFY(!EntryRules::CheckRow(e.db(), row));
     }
 
+    void aFixedAssetsLevelTakesNoLot()
+    {
+        EntryFixture e;
+        LevelStore::InsertLevel(e.db(), {4, u"ДМА"_s, NomType::FixedAssets});
+        ChartStore::SetLevels(e.db(), 203, {3, 4, 0, 0, 0});
+        WorkLine row;
+        row.account = 203;
+        row.st = 1;
+        row.lots = {1, 0, 0, 0, 0};  // the picker gives 0 where the level has no lots
+        QVERIFY(EntryRules::CheckRow(e.db(), row));
+        QVERIFY(EntryWizardData::AccountProblem(e.db(), row).isEmpty());
+        row.lots = {1, 1, 0, 0, 0};
+        QVERIFY(!EntryRules::CheckRow(e.db(), row));
+        row.lots = {0, 0, 0, 0, 0};
+        QVERIFY(!EntryRules::CheckRow(e.db(), row));
+    }
+
     void addingRows()
     {
         EntryFixture e;

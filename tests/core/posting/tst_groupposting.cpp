@@ -170,6 +170,47 @@ private slots:
         QCOMPARE(e.db().scalar(u"select count(*) from SDt where SDt_Doc = ?"_s, {e.doc.Nom_Doc_No}).toInt(), 2);
     }
 
+    void thePostingDateIsTheDayGiven()
+    {
+        EntryFixture e;
+        EntryGroup g = e.group(false);
+        g.header.postingDate = QDate(2026, 3, 31);
+        e.row(g, Grid::BaseDt, 501, {}, 25);
+        e.row(g, Grid::BaseKt, 503, {}, 25);
+        GroupPosting::Save(e.db(), g, e.doc);
+        QCOMPARE(e.db().scalar(u"select group_concat(distinct Doc_Date) from doc"_s).toString(), u"2026-03-31"_s);
+        QCOMPARE(e.db().scalar(u"select group_concat(distinct An_Date) from an"_s).toString(), u"2026-03-31"_s);
+        auto turnover = [&](QDate from, QDate to) {
+            return GetAccountValue(e.db(), 501, {}, e.period, from, to).turnDtSt;
+        };
+        QCOMPARE(turnover(QDate(2026, 1, 1), QDate(2026, 3, 30)), 0.0);
+        QCOMPARE(turnover(QDate(2026, 3, 31), QDate(2026, 3, 31)), 25.0);
+        QCOMPARE(turnover(QDate(2026, 4, 1), QDate(2026, 12, 31)), 0.0);
+    }
+
+    void aNewGroupNeverReplacesAnother()
+    {
+        EntryFixture e;
+        // Two wizards drew the same number for a new group of the document.
+        EntryGroup first = e.group(false), second = e.group(false);
+        QCOMPARE(first.group, second.group);
+        e.row(first, Grid::BaseDt, 501, {}, 10);
+        e.row(first, Grid::BaseKt, 503, {}, 10);
+        e.row(second, Grid::BaseDt, 501, {}, 7);
+        e.row(second, Grid::BaseKt, 503, {}, 7);
+        GroupPosting::Save(e.db(), first, e.doc);
+        GroupPosting::Save(e.db(), second, e.doc);
+        const QList<Line> lines = Lines(e.db(), e.doc.Nom_Doc_No);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].grp, 1);
+        QCOMPARE(lines[0].st, 10.0);
+        QCOMPARE(lines[1].grp, 2);
+        QCOMPARE(lines[1].st, 7.0);
+        QCOMPARE(second.group, 2);
+        QCOMPARE(e.db().scalar(u"select count(*) from SDt where SDt_Grp = 2"_s).toInt(), 1);
+        QCOMPARE(e.db().scalar(u"select count(*) from an"_s).toInt(), 4);
+    }
+
     void aFailedSaveWritesNothingAndKeepsTheInput()
     {
         EntryFixture e;

@@ -144,13 +144,74 @@ private slots:
         QVERIFY(!ErrorOf([&] { Stock::CheckAvailability(e.db(), another, Grid::BaseKt, 0, e.period); }).isEmpty());
     }
 
-    void noBalanceWhileATransactionIsActive()
+    void theCheckRunsInsideATransactionThePriceDoesNot()
     {
         EntryFixture e;
         EntryGroup g = Release(e, 1, 50);
         Transaction busy(e.f.fd.db());
-        QVERIFY(ErrorOf([&] { Stock::CheckAvailability(e.db(), g, Grid::BaseKt, 0, e.period); }).isEmpty());
+        // The save checks its releases inside its own transaction.
+        QVERIFY(ErrorOf([&] { Stock::CheckAvailability(e.db(), g, Grid::BaseKt, 0, e.period); })
+                    .startsWith(u" Няма налично количество в сметка304"_s));
         QVERIFY(!Stock::AverageCost(e.db(), g, 0, e.period));
+    }
+
+    void theSaveChecksEveryReleaseAgain_data()
+    {
+        QTest::addColumn<int>("lot");
+        QTest::addColumn<double>("kol");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("more than the lot holds") << 1 << 50.0 << QDate(2026, 3, 10);
+        QTest::newRow("lot changed after the quantity") << 2 << 5.0 << QDate(2026, 3, 10);
+        QTest::newRow("date moved before a receipt") << 1 << 12.0 << QDate(2026, 3, 9);
+    }
+    void theSaveChecksEveryReleaseAgain()
+    {
+        QFETCH(int, lot);
+        QFETCH(double, kol);
+        QFETCH(QDate, date);
+        EntryFixture e;
+        PostLine(e.db(), QDate(2026, 3, 10), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 50.00, 5);
+        EntryGroup g = Release(e, 1, kol);
+        QVERIFY(ErrorOf([&] { Stock::CheckAvailability(e.db(), g, Grid::BaseKt, 0, e.period); }).isEmpty()
+                || kol == 50.0);
+        g.rows(Grid::BaseKt)[0].lots[0] = lot;
+        g.header.postingDate = date;
+        g.rows(Grid::BaseKt)[0].st = g.rows(Grid::BaseDt)[0].st = 10;
+        const int postings = e.f.dm.RecordCount(u"an"_s);
+        QVERIFY(ErrorOf([&] { GroupPosting::Save(e.db(), g, e.doc); })
+                    .startsWith(u" Няма налично количество в сметка304\rОсататъка е:"_s));
+        QCOMPARE(e.f.dm.RecordCount(u"an"_s), postings);
+        QCOMPARE(e.f.dm.RecordCount(u"SKt"_s), 0);
+    }
+
+    void aCheckThatCannotRunRefusesWithTheReason()
+    {
+        EntryFixture e;
+        EntryGroup g = Release(e, 1, 1);
+        g.header.postingDate = QDate(2025, 12, 31);  // outside the period: no balance
+        QCOMPARE(ErrorOf([&] { Stock::CheckAvailability(e.db(), g, Grid::BaseKt, 0, e.period); }),
+                 StockCheckFailure + u"304\r"_s + PeriodMessage);
+        g.rows(Grid::BaseKt)[0].st = g.rows(Grid::BaseDt)[0].st = 10;
+        QVERIFY(ErrorOf([&] { GroupPosting::Save(e.db(), g, e.doc); }).startsWith(StockCheckFailure));
+        QCOMPARE(e.f.dm.RecordCount(u"doc"_s), 0);
+    }
+
+    void onlyTheEditedGroupIsLeftOutOfTheStock()
+    {
+        EntryFixture e;  // lot 2 holds 3 units
+        for (const double kol : {2.0, 1.0}) {
+            EntryGroup g = Release(e, 2, kol);
+            g.rows(Grid::BaseKt)[0].st = g.rows(Grid::BaseDt)[0].st = kol;
+            GroupPosting::Save(e.db(), g, e.doc);
+        }
+        // The second group asks for 2 again: the first group's 2 stay released, 1 is left.
+        EntryGroup second = EntryRules::Load(e.db(), e.doc.Nom_Doc_No, 2, false, false);
+        second.header.postingDate = QDate(2026, 3, 10);
+        second.rows(Grid::BaseKt)[0].kol = 2;
+        QVERIFY(ErrorOf([&] { Stock::CheckAvailability(e.db(), second, Grid::BaseKt, 0, e.period); })
+                    .startsWith(u" Няма налично количество в сметка304\rОсататъка е:1Посочено за изписване2"_s));
+        second.rows(Grid::BaseKt)[0].kol = 1;
+        QVERIFY(ErrorOf([&] { Stock::CheckAvailability(e.db(), second, Grid::BaseKt, 0, e.period); }).isEmpty());
     }
 
     void averageCostWarning()

@@ -36,6 +36,8 @@ private slots:
         QFETCH(QStringList, shown);
         TestFixture f;
         f.openNewFirm();
+        for (const QString &includes : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})  // named by nothing
+            f.dm.db().exec(u"delete from "_s + includes + u" where OPR_Account_No = 501 or OPR_AccCor_No = 501"_s);
         if (inUse)
             OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 1, 0, 0});
         f.messages.answers = answers;
@@ -43,6 +45,31 @@ private slots:
         QCOMPARE(f.messages.asked, QStringList{u"Желаете ли изтриване на сметката?"_s});
         QCOMPARE(f.messages.shown, shown);
         QCOMPARE(ChartStore::Find(f.dm.db(), 501).has_value(), !deleted);
+    }
+
+    void theDeleteQuestionNamesTemplatesAndStatementLines_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no") << Messages::No;
+        QTest::newRow("yes") << Messages::Yes;
+    }
+    void theDeleteQuestionNamesTemplatesAndStatementLines()
+    {
+        QFETCH(int, answer);
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        db.exec(u"insert into op (Op_id, Pap_Id, Op_Name) values (1, 1, 'Покупка в брой')"_s);
+        db.exec(u"insert into opelkt (Op_Id, OpEl_Id, OpEl_No) values (1, 1, 501)"_s);
+        db.exec(u"insert into opr_data (OPR_Pok_No, OPR_Account_No, OPR_AccCor_No) values (912, 602, 501)"_s);
+        f.fd.db().exec(u"insert into OPR (OPR_Pok_No, OPR_Pok_Name) values (912, 'Разходи платени в брой')"_s);
+        f.messages.answers = {Messages::Yes, answer};
+        QCOMPARE(MainCommands::DeleteAccount(db, 501, &f.fd.db()), answer == Messages::Yes);
+        QCOMPARE(f.messages.asked.size(), 2);
+        QVERIFY2(f.messages.asked[1].startsWith(u"Сметката е посочена в:\rоперация: Покупка в брой\r"_s),
+                 qPrintable(f.messages.asked[1]));
+        QVERIFY(f.messages.asked[1].contains(u"\rОПР, ред: Разходи платени в брой\r"_s));
+        QCOMPARE(ChartStore::Find(db, 501).has_value(), answer != Messages::Yes);
     }
 
     void deletingOnAnEmptyListAsksNothing()

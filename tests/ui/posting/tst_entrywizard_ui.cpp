@@ -1,6 +1,7 @@
 // The journal entry wizard on the offscreen platform: a purchase with VAT and a release at
 // average cost taken to saved groups, the refusals of the save, the grids by delivery type, a
 // save that fails in the database, and a group of the demo firm edited again.
+#include "support/Books.h"
 #include "support/EntryFixture.h"
 
 #include "accounts/TStatLookUpForm.h"
@@ -82,6 +83,35 @@ class EntryWizardTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { new TErrorHook(qApp); }
+
+    void theStockIsCheckedAgainWhenTheLotOrTheDateChanges()
+    {
+        Wizard w;
+        PostLine(w.db(), QDate(2026, 3, 10), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 50.00, 5);  // 15 from 10.03
+        QVERIFY(w.open(false));
+        w.add(Grid::BaseDt, 702, u"60"_s);
+        QVERIFY(w.form.addRow(Grid::BaseKt));
+        PickNext(0, 1);
+        QVERIFY(!w.form.typeAccount(Grid::BaseKt, 0, u"304"_s));
+        QVERIFY(w.form.typeQuantity(Grid::BaseKt, 0, u"12"_s));
+        QVERIFY(w.form.leaveQuantity(Grid::BaseKt, 0));
+        w.e.f.messages.shown.clear();
+        const QString shortage = u" Няма налично количество в сметка304"_s;
+
+        w.form.dateEdit()->setText(u"09.03.2026"_s);  // before the receipt: 10 left
+        QVERIFY(w.form.leaveDate());
+        QVERIFY(w.e.f.messages.shown.last().startsWith(shortage));
+        w.form.dateEdit()->setText(u"10.03.2026"_s);
+        QVERIFY(w.form.leaveDate());
+        w.e.f.messages.shown.clear();
+
+        PickNext(0, 2);  // lot 2 holds 3
+        w.form.grid(Grid::BaseKt)->setCurrentCell(0, EntryGrid::AccountColumn);
+        QVERIFY(w.form.pickAccount(Grid::BaseKt));
+        QCOMPARE(w.form.group().rows(Grid::BaseKt)[0].lots[0], 2);
+        QCOMPARE(w.e.f.messages.shown.size(), 1);
+        QVERIFY(w.e.f.messages.shown.last().startsWith(shortage));
+    }
 
     void aPurchaseWithVatIsSavedWithItsLinesAndVatTotals()
     {

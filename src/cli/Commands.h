@@ -5,4 +5,5 @@
 namespace cli {
 QList<CommandSpec> FirmCommands();    // init, firms, new-firm, demo
 QList<CommandSpec> ReportCommands();  // totals, report …
+QList<CommandSpec> VatCommands();     // vat purchases|sales|declaration
 }  // namespace cli

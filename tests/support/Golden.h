@@ -27,3 +27,21 @@ inline bool MatchesGolden(const QString &name, const QString &text)
     }
     return true;
 }
+
+// The same for a file compared byte for byte, under `folder` of the test tree ("core/vat/golden").
+inline bool MatchesGoldenBytes(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/") + folder + u'/' + name;
+    QFile file(path);
+    if (qEnvironmentVariableIntValue("ORVALIS_UPDATE_GOLDEN") == 1)
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("missing golden file %s", qPrintable(path));
+        return false;
+    }
+    if (file.readAll() != bytes) {
+        qWarning("bytes differ from %s", qPrintable(path));
+        return false;
+    }
+    return true;
+}

@@ -47,3 +47,5 @@ double RoundTo(double value, int decimals)
     out += kept.substr(0, 1) + "." + kept.substr(1) + "e" + std::to_string(scale);
     return std::strtod(out.c_str(), nullptr);
 }
+
+long long ToStotinki(double amount) { return std::llround(RoundAmount(amount) * 100.0); }

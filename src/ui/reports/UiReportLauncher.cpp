@@ -7,10 +7,12 @@
 #include "reports/TGl_BookForm.h"
 #include "reports/TRepDateForm.h"
 #include "reports/TReportSetForm.h"
+#include "vat/TDpokForm.h"
 
 namespace {
 constexpr int TrialBalanceCode = 3;
 constexpr int GeneralLedgerCode = 4;
+constexpr int VatCode = 5;
 
 QString CurrentFirmName(TFD &fd)
 {
@@ -25,9 +27,17 @@ void RunGeneralLedger(TFD &fd, TDM &dm, QWidget *parent)
         return;
     TGl_BookForm::Run(dm, GeneralLedgerOptions{dates->from, dates->to, CurrentFirmName(fd)}, parent);
 }
+
+void RunVat(TFD &fd, TDM &dm, QWidget *parent)
+{
+    const auto dates = TRepDateForm::Ask(ReadPeriod(dm.db()), parent);
+    if (!dates)
+        return;
+    TDpokForm::Run(fd, dm, dates->from, dates->to, parent);
+}
 }  // namespace
 
-bool ReportAvailable(int code) { return code == TrialBalanceCode || code == GeneralLedgerCode; }
+bool ReportAvailable(int code) { return code == TrialBalanceCode || code == GeneralLedgerCode || code == VatCode; }
 
 void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent)
 {
@@ -38,6 +48,9 @@ void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent)
             break;
         case GeneralLedgerCode:
             RunGeneralLedger(fd, dm, parent);
+            break;
+        case VatCode:
+            RunVat(fd, dm, parent);
             break;
         default:
             Messages::show(UnknownReportMessage);

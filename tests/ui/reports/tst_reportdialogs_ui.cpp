@@ -356,14 +356,14 @@ private slots:
 
     // --- launcher ---
 
-    void onlyTheTrialBalanceAndTheGeneralLedgerAreAvailable_data()
+    void onlyTheReportsThatArrivedAreAvailable_data()
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("available");
         for (int code = 0; code <= 8; ++code)
-            QTest::addRow("code %d", code) << code << (code == 3 || code == 4);
+            QTest::addRow("code %d", code) << code << (code == 3 || code == 4 || code == 5);
     }
-    void onlyTheTrialBalanceAndTheGeneralLedgerAreAvailable()
+    void onlyTheReportsThatArrivedAreAvailable()
     {
         QFETCH(int, code);
         QFETCH(bool, available);
@@ -435,7 +435,7 @@ private slots:
     void aReportThatHasNotArrivedIsRefused_data()
     {
         QTest::addColumn<int>("code");
-        for (int code : {0, 5, 6, 8, 9})
+        for (int code : {0, 6, 8, 9})
             QTest::addRow("code %d", code) << code;
     }
     void aReportThatHasNotArrivedIsRefused()

@@ -83,7 +83,19 @@ private slots:
         QCOMPARE(footer->item(0, JournalView::FirstAmountColumn)->text(), u"600.00"_s);
         QVERIFY(footer->item(0, JournalView::FirstAmountColumn)->font().bold());
 
+        QVERIFY(!form.journalView(VatJournalKind::Purchases)->problemsLabel()->isVisible());
+
+        // A document without a counterparty is listed, and the window says what it lacks.
+        w.v.sale(QDate(2026, 3, 20), 3, 10.00, 2.00, 4, 0);
+        WhenShown<TRepDateForm>([](TRepDateForm *dialog) { dialog->ok(); });
+        QVERIFY(form.choosePeriod());
+        JournalView *sales = form.journalView(VatJournalKind::Sales);
+        QCOMPARE(sales->grid()->rowCount(), 2);
+        QCOMPARE(sales->problemsLabel()->text(),
+                 u"Документи с непълни данни по ДДС:\n0000000003 от 20.03.2026: няма контрагент"_s);
+
         QTest::mouseClick(form.pageLabel(1), Qt::LeftButton);
+        QVERIFY(sales->problemsLabel()->isVisible());
         QCOMPARE(form.page(), TDpokForm::Sales);
         QCOMPARE(form.caption(), u"  Дневник на продажбите"_s);
         QCOMPARE(form.journalView(VatJournalKind::Sales)->grid()->item(0, 5)->text(), u"Клиент ООД"_s);

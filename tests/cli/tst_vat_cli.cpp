@@ -119,18 +119,9 @@ private slots:
         QTest::addColumn<QString>("error");
         const QString y = QString::number(QDate::currentDate().year());
         const QString from = u"01.01."_s + y, to = u"31.01."_s + y;
-        QTest::newRow("no output") << QStringList{u"vat"_s, u"sales"_s, u"--firm"_s, u"1"_s, u"--from"_s, from,
-                                                  u"--to"_s, to}
-                                   << 2 << u"Посочете точно едно от --file, --text, --pdf."_s;
         QTest::newRow("two outputs") << QStringList{u"vat"_s, u"sales"_s, u"--firm"_s, u"1"_s, u"--from"_s, from,
                                                     u"--to"_s, to, u"--file"_s, u"a"_s, u"--pdf"_s, u"b"_s}
                                      << 2 << u"Посочете точно едно от --file, --text, --pdf."_s;
-        QTest::newRow("no file for the declaration")
-            << QStringList{u"vat"_s, u"declaration"_s, u"--firm"_s, u"1"_s, u"--from"_s, from, u"--to"_s, to,
-                           u"--file"_s, u"a"_s}
-            << 2 << QString();
-        QTest::newRow("no period") << QStringList{u"vat"_s, u"sales"_s, u"--firm"_s, u"1"_s, u"--text"_s, u"a"_s}
-                                   << 2 << QString();
         QTest::newRow("outside the year")
             << QStringList{u"vat"_s, u"sales"_s, u"--firm"_s, u"1"_s, u"--from"_s, u"31.12.2000"_s, u"--to"_s,
                            u"01.01.2000"_s, u"--text"_s, u"a"_s}

@@ -192,19 +192,6 @@ private slots:
                  JournalSumsMessage);
     }
 
-    void firmTextsAreCutToTheFormsBoxes()
-    {
-        FirmRecord firm;
-        firm.Firm_Name = QString(40, u'Н');
-        firm.Firm_HedDDSPr = u"Изпълнителен директор"_s;
-        firm.Firm_DN = u"BG1112223334"_s;
-        const Declaration d = Declarations::Compute(firm, Totals(VatJournalKind::Purchases, {}),
-                                                    Totals(VatJournalKind::Sales, {}), std::nullopt);
-        QCOMPARE(d.firmName.size(), 30);
-        QCOMPARE(d.position, u"Изпълнителен ди"_s);
-        QCOMPARE(d.taxNumber, u"BG11122233"_s);
-    }
-
     // --- the monthly table ---
 
     void twelveMonthsAreMadeOnceAndSavedOneByOne()

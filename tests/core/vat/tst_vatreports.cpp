@@ -91,16 +91,6 @@ private slots:
               u"Иван Иванов"_s, u"Управител"_s, u"/подпис и печат/"_s, u"Orvalis--V1.0.2 Quillon"_s})
             QVERIFY2(text.contains(piece), qPrintable(piece));
     }
-
-    void noPaymentDateForSeveralMonths()
-    {
-        VatFixture v;
-        MonthlyData::Save(v.db(), {{3, QDate(2026, 4, 14), 0, 0, 0}});
-        DeclarationReportJob job(Declarations::Build(v.db(), v.f.fd.db(), v.firm(), QDate(2026, 1, 1), QDate(2026, 3, 31)));
-        const QString text = Pages(job).join(u'\f');
-        QVERIFY(text.contains(u"платежно нареждане от дата"_s));
-        QVERIFY(!text.contains(u"14.04.2026"_s));
-    }
 };
 
 QTEST_MAIN(VatReportsTest)

@@ -15,7 +15,7 @@ struct VatDoc {
     double base = 0, vat = 0, excise = 0;
     int kontra = 1;
     int docType = 4;
-    QDate vatDate;
+    QDate vatDate = {};
     QString subject = QStringLiteral("Стоки");
 };
 
@@ -64,10 +64,10 @@ struct VatFixture {
     }
     int sale(QDate date, double number, double base, double vat, int vid = 4, int kontra = 2)
     {
-        return add({2, vid, date, number, base, vat, 0, kontra});
+        return add({.journal = 2, .vid = vid, .date = date, .number = number, .base = base, .vat = vat, .kontra = kontra});
     }
     int purchase(QDate date, double number, double base, double vat, int vid = 2, int kontra = 1)
     {
-        return add({1, vid, date, number, base, vat, 0, kontra});
+        return add({.journal = 1, .vid = vid, .date = date, .number = number, .base = base, .vat = vat, .kontra = kontra});
     }
 };

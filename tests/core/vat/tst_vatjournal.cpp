@@ -81,7 +81,8 @@ private slots:
     void theVatDateDecidesTheMonth()
     {
         VatFixture v;
-        v.add({1, 2, QDate(2026, 3, 31), 5, 100.00, 20.00, 0, 1, 4, QDate(2026, 4, 2)});
+        v.add({.journal = 1, .vid = 2, .date = QDate(2026, 3, 31), .number = 5, .base = 100.00, .vat = 20.00,
+               .vatDate = QDate(2026, 4, 2)});
         QVERIFY(Read(v, VatJournalKind::Purchases, QDate(2026, 3, 1), QDate(2026, 3, 31)).rows.isEmpty());
         const VatJournal april = Read(v, VatJournalKind::Purchases, QDate(2026, 4, 1), QDate(2026, 4, 30));
         QCOMPARE(april.rows.size(), 1);
@@ -122,9 +123,9 @@ private slots:
     void documentsThatLackDataAreListedAndNamed()
     {
         VatFixture v;
-        v.add({2, 4, QDate(2026, 7, 1), 11, 10, 2, 0, 0, 4});   // no counterparty
-        v.add({2, 4, QDate(2026, 7, 2), 12, 10, 2, 0, 99, 4});  // a counterparty that is gone
-        v.add({2, 4, QDate(2026, 7, 3), 13, 10, 2, 0, 2, 8});   // a type the registry lacks
+        v.add({.date = QDate(2026, 7, 1), .number = 11, .base = 10, .vat = 2, .kontra = 0, .docType = 4});   // no counterparty
+        v.add({.date = QDate(2026, 7, 2), .number = 12, .base = 10, .vat = 2, .kontra = 99, .docType = 4});  // a counterparty that is gone
+        v.add({.date = QDate(2026, 7, 3), .number = 13, .base = 10, .vat = 2, .kontra = 2, .docType = 8});   // a type the registry lacks
         const VatJournal j = Read(v, VatJournalKind::Sales, QDate(2026, 7, 1), QDate(2026, 7, 31));
         QCOMPARE(Numbers(j), (QList<qint64>{11, 12, 13}));
         QCOMPARE(j.rows[2].Doc_Text, QString());

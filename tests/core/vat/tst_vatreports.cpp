@@ -53,7 +53,8 @@ private slots:
         QFETCH(QString, total);
         VatFixture v;
         for (int i = 1; i <= 60; ++i)
-            v.add({kind, kind == 1 ? 2 : 4, QDate(2026, 2, 1 + i % 28), double(i), 10.00, 2.00, 0, kind == 1 ? 1 : 2});
+            v.add({.journal = kind, .vid = kind == 1 ? 2 : 4, .date = QDate(2026, 2, 1 + i % 28), .number = double(i),
+                   .base = 10.00, .vat = 2.00, .kontra = kind == 1 ? 1 : 2});
         const VatJournal journal =
             VatJournals::Read(v.db(), v.f.fd.db(), VatJournalKind(kind), QDate(2026, 2, 1), QDate(2026, 2, 28));
         JournalReportJob job(journal, u"ДДС ООД"_s);

@@ -104,14 +104,16 @@ private slots:
         QVERIFY(window.addButton()->isEnabled());
         QVERIFY(window.selectKey(0));  // balance sheet: not yet in the program
         QVERIFY(!window.addButton()->isEnabled());
-        QVERIFY(window.canRunReport(3) && window.canRunReport(4));
-        QVERIFY(!window.canRunReport(5) && !window.canRunReport(8));
+        QVERIFY(window.selectKey(5));  // VAT
+        QVERIFY(window.addButton()->isEnabled());
+        QVERIFY(window.canRunReport(3) && window.canRunReport(4) && window.canRunReport(5));
+        QVERIFY(!window.canRunReport(8));
         emit window.reportsMenu()->aboutToShow();
         QStringList enabled;
         for (QAction *action : window.reportsMenu()->actions())
             if (action->isEnabled())
                 enabled << action->text();
-        QCOMPARE(enabled, QStringList({u"Оборотна ведомост"_s, u"Главна книга"_s}));
+        QCOMPARE(enabled, QStringList({u"Оборотна ведомост"_s, u"Главна книга"_s, u"ДДС"_s}));
     }
 };
 

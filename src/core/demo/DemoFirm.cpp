@@ -14,7 +14,6 @@
 #include "registry/TFD.h"
 
 #include <QDate>
-#include <QDir>
 
 using namespace Qt::StringLiterals;
 
@@ -81,11 +80,18 @@ void AddOpeningBalances(Db &db)
 
 }  // namespace
 
-int EnsureDemoFirm(TFD &fd, int year)
+int RegisteredDemoFirm(TFD &fd)
 {
     for (const FirmRecord &firm : fd.Firms())
         if (firm.Firm_Name == DemoFirmName)
             return firm.Firm_ID;
+    return 0;
+}
+
+int EnsureDemoFirm(TFD &fd, int year)
+{
+    if (const int id = RegisteredDemoFirm(fd))
+        return id;
 
     NewFirmRequest request;
     request.firm.Firm_Name = DemoFirmName;
@@ -97,12 +103,12 @@ int EnsureDemoFirm(TFD &fd, int year)
     request.firm.Firm_Hed = u"Мария Петрова"_s;
     request.firm.Firm_HedDDS = u"Мария Петрова"_s;
     request.firm.Firm_HedDDSPr = u"Управител"_s;
-    const int id = CreateFirm(fd, request);
-
-    const auto firm = fd.Firm(id);
-    try {
+    // Made whole under a name of its own and registered only then: a demo killed half-way leaves
+    // no "Демо ЕООД" with part of its books, and of two made at once one is kept.
+    FirmBuild build(fd, request);
+    {
         TDM dm;
-        dm.Open(firm->Firm_DataPath);
+        dm.Open(build.buildDir());
         Db &db = dm.db();
         {
             Transaction tx(db);
@@ -113,11 +119,6 @@ int EnsureDemoFirm(TFD &fd, int year)
         }
         AddDemoTemplates(fd, dm);
         AddDemoDocuments(fd, dm, request.firm.Firm_Period);
-    } catch (...) {
-        // A demo firm without its contents would mislead; take it out of the registry again.
-        fd.DeleteFirm(id);
-        QDir(firm->Firm_DataPath).removeRecursively();
-        throw;
     }
-    return id;
+    return build.Register(&RegisteredDemoFirm);
 }

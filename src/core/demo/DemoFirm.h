@@ -9,5 +9,7 @@ class TFD;
 
 inline const QString DemoFirmName = QStringLiteral("Демо ЕООД");
 
+// The Firm_ID of the registered demo firm, 0 when there is none.
+int RegisteredDemoFirm(TFD &fd);
 // Returns the Firm_ID of the demo firm, creating it first when the registry has none.
 int EnsureDemoFirm(TFD &fd, int year = 0);

@@ -23,7 +23,7 @@ Db::Db(QString purpose)
 
 Db::~Db() { close(); }
 
-void Db::open(const QString &file, bool create)
+void Db::open(const QString &file, bool create, const QString &requiredTable)
 {
     close();
     if (!create && !QFileInfo::exists(file))
@@ -44,6 +44,12 @@ void Db::open(const QString &file, bool create)
     try {
         // Reading the schema fails on a file that is not a database.
         exec(u"select count(*) from sqlite_master"_s);
+        // Setting the journal mode writes to the file: a file of someone else's (or an empty one)
+        // is left exactly as it was.
+        if (!requiredTable.isEmpty() && (userVersion() < 1 || !tableExists(requiredTable))) {
+            close();
+            throw MyException(NotAProgramFileMessage + file);
+        }
         exec(u"PRAGMA journal_mode=WAL"_s);
         exec(u"PRAGMA synchronous=FULL"_s);
         exec(u"PRAGMA foreign_keys=OFF"_s);
@@ -52,8 +58,7 @@ void Db::open(const QString &file, bool create)
         exec(u"PRAGMA cache_size=-65536"_s);
     } catch (const EngineError &e) {
         close();
-        throw MyException(u"Файлът не е база данни на програмата или е повреден: "_s + file + u"\r"_s
-                          + ErrorHookText(e));
+        throw MyException(NotAProgramFileMessage + file + u"\r"_s + ErrorHookText(e));
     }
 }
 

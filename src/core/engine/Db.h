@@ -11,6 +11,9 @@
 #include <QVariant>
 #include <QVariantList>
 
+inline const QString NotAProgramFileMessage =
+    QStringLiteral("Файлът не е база данни на програмата или е повреден: ");
+
 class Db {
 public:
     explicit Db(QString purpose);
@@ -19,7 +22,9 @@ public:
     Db &operator=(const Db &) = delete;
 
     // Opens the file; with create false a missing file is an error rather than a new database.
-    void open(const QString &file, bool create);
+    // With `requiredTable` the file must be one of the program's (a schema version and that
+    // table), else it is refused before anything is written to it.
+    void open(const QString &file, bool create, const QString &requiredTable = {});
     void close();
     bool isOpen() const;
     QString fileName() const { return m_file; }

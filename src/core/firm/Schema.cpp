@@ -234,13 +234,19 @@ void RunStep(Db &db, const QString &step)
 // version i + 2.
 void Migrate(Db &db, int current, const QString &what, const QStringList &steps)
 {
-    const int version = db.userVersion();
-    if (version > current)
+    if (db.userVersion() > current)
         throw MyException(u"Файлът е създаден от по-нова версия на програмата: "_s + what);
+    if (db.userVersion() == current)
+        return;
+    // Under the file's write lock, read again: two copies opening an older file at once run
+    // each step once.
+    WriteLock lock(db);
+    const int version = db.userVersion();
     for (int v = std::max(version, 1); v < current; ++v)
         RunStep(db, steps.at(v - 1));
     if (version < current)
         db.setUserVersion(current);
+    lock.commit();
 }
 
 }  // namespace

@@ -11,6 +11,9 @@ namespace Schema {
 
 inline const QString RegistryFileName = QStringLiteral("Orvalis-registry.sqlite");
 inline const QString FirmFileName = QStringLiteral("Orvalis-firm.sqlite");
+// A table every version of each file has held: a file without it is not the program's.
+inline const QString RegistryMarkerTable = QStringLiteral("FirmData");
+inline const QString FirmMarkerTable = QStringLiteral("OtPeriod");
 
 // The versions the program writes: 1 + the number of numbered steps after the first version.
 int RegistryVersion();

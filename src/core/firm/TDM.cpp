@@ -15,7 +15,7 @@ void TDM::Open(const QString &firmDir)
 {
     Close();
     const QString dir = AddTrailingSlash(firmDir);
-    m_db.open(dir + Schema::FirmFileName, false);
+    m_db.open(dir + Schema::FirmFileName, false, Schema::FirmMarkerTable);
     try {
         Schema::MigrateFirm(m_db);
     } catch (...) {

@@ -1,8 +1,11 @@
 #include "registry/FirmChoice.h"
 
+#include "engine/Db.h"
 #include "engine/Engine.h"
+#include "engine/Formats.h"
 #include "engine/Errors.h"
 #include "engine/Messages.h"
+#include "firm/Schema.h"
 #include "firm/TDM.h"
 #include "registry/FirmFactory.h"
 #include "registry/TFD.h"
@@ -42,4 +45,56 @@ bool RemoveFirm(TFD &fd, const TDM &dm, const FirmRecord &firm)
         return false;
     fd.DeleteFirm(firm.Firm_ID);
     return true;
+}
+
+namespace {
+
+QString YearLockOf(Db &books)
+{
+    QStringList holds;
+    if (books.scalar(u"select count(*) from Sns"_s).toInt() > 0)
+        holds << u"начални салда"_s;
+    if (books.scalar(u"select count(*) from nom_p"_s).toInt() > 0)
+        holds << u"документи"_s;
+    if (holds.isEmpty())
+        return {};
+    return u"Отчетната година не може да бъде променена: фирмата вече има "_s + holds.join(u" и "_s) + u'.';
+}
+
+void OpenBooks(Db &books, const FirmRecord &firm)
+{
+    books.open(AddTrailingSlash(firm.Firm_DataPath) + Schema::FirmFileName, false, Schema::FirmMarkerTable);
+}
+
+}  // namespace
+
+QString FirmYearLock(const FirmRecord &firm)
+{
+    Db books(u"firm-year"_s);
+    OpenBooks(books, firm);
+    return YearLockOf(books);
+}
+
+void SaveFirmData(TFD &fd, const FirmRecord &edited)
+{
+    const auto stored = fd.Firm(edited.Firm_ID);
+    if (!stored)
+        throw MyException(u"Фирмата не е намерена в регистъра!"_s);
+    if (stored->Firm_Period == edited.Firm_Period) {
+        fd.UpdateFirm(edited);
+        return;
+    }
+    Db books(u"firm-year"_s);
+    OpenBooks(books, edited);
+    Transaction tx(books);
+    const QString lock = YearLockOf(books);
+    if (!lock.isEmpty())
+        throw MyException(lock);
+    books.exec(u"update OtPeriod set Date_Ot = ?, Date_Do = ?"_s,
+               {Formats::SqlDate(QDate(edited.Firm_Period, 1, 1)), Formats::SqlDate(QDate(edited.Firm_Period, 12, 31))});
+    // The firm's write lock is held until both are written: the registry first, then the books.
+    WriteLock registry(fd.db());
+    fd.UpdateFirm(edited);
+    registry.commit();
+    tx.commit();
 }

@@ -21,3 +21,12 @@ FirmOpenResult OpenFirm(TFD &fd, TDM &dm, const FirmRecord &firm);
 // Removes a firm from the registry after asking; its files stay on the disk. The firm that is
 // open now is refused with a message. Answers whether the firm was removed.
 bool RemoveFirm(TFD &fd, const TDM &dm, const FirmRecord &firm);
+
+// Why a firm's reporting year may not change, or an empty text when it may: the year of a firm
+// that holds opening balances or documents is the year its books were entered for.
+QString FirmYearLock(const FirmRecord &firm);
+
+// Saves the firm data edited in the firm editor. A changed year changes the firm's own period
+// (OtPeriod, which governs every date and report) in the same step, or neither changes; a firm
+// whose year is locked refuses it with the reason.
+void SaveFirmData(TFD &fd, const FirmRecord &edited);

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QUuid>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -30,46 +32,52 @@ QString FirstMissingFirmMask(const QString &firmDir)
     if (firmDir.isEmpty() || !QFileInfo::exists(file))
         return Schema::FirmMasks().first();
     Db probe(u"firm-check"_s);
-    probe.open(file, false);
+    probe.open(file, false, Schema::FirmMarkerTable);
     return Schema::FirstMissingMask(probe, Schema::FirmMasks());
 }
 
 namespace {
 
-// Removes what a failed creation made: the partial file and, when it was new, the directory.
-class CreationCleanup {
-public:
-    CreationCleanup(QString dir, bool dirIsNew) : m_dir(std::move(dir)), m_dirIsNew(dirIsNew) {}
-    ~CreationCleanup()
-    {
-        if (m_keep)
-            return;
-        for (const QString &file : m_files) {
-            QFile::remove(file);
-            QFile::remove(file + u"-wal"_s);
-            QFile::remove(file + u"-shm"_s);
-        }
-        if (m_dirIsNew)
-            QDir(m_dir).removeRecursively();
-    }
-    void track(const QString &file) { m_files << file; }
-    void keep() { m_keep = true; }
-
-private:
-    QString m_dir;
-    bool m_dirIsNew;
-    QStringList m_files;
-    bool m_keep = false;
-};
-
-void PrepareDirectory(const QString &dir)
+void EnsureWritable(const QString &dir)
 {
-    if (!QDir().mkpath(dir))
-        throw MyException(u"Не мога да създам директорията с данни на фирмата:\r"_s + dir);
     QTemporaryFile probe(dir + u"write-test-XXXXXX"_s);
     if (!probe.open())
         throw MyException(u"Нямате право на запис в директорията с данни на фирмата:\r"_s + dir);
 }
+
+// Makes `dir` and answers the highest directory on its path that did not exist before, or an
+// empty text when it existed.
+QString MakeDirectory(const QString &dir)
+{
+    QString top;
+    for (QDir d(dir); !d.exists(); ) {
+        top = d.absolutePath();
+        if (!d.cdUp())
+            break;
+    }
+    if (!QDir().mkpath(dir))
+        throw MyException(u"Не мога да създам директорията с данни на фирмата:\r"_s + dir);
+    return top;
+}
+
+// Removes the empty directories from `dir` up to `top`, which this process made.
+void RemoveMadeDirectories(const QString &dir, const QString &top)
+{
+    if (top.isEmpty())
+        return;
+    for (QDir d(dir);;) {
+        const QString path = d.absolutePath();
+        if (!QDir().rmdir(path) || path == QDir(top).absolutePath() || !d.cdUp())
+            return;
+    }
+}
+
+QString HoldsFirmMessage(const QString &dir)
+{
+    return DirectoryHoldsFirmMessage + dir + u"\rИзползвайте \"Свързване с данни за фирма\"."_s;
+}
+
+bool SameDir(const QString &a, const QString &b) { return QDir(a) == QDir(b); }
 
 }  // namespace
 
@@ -132,39 +140,95 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
 
 }  // namespace
 
-int CreateFirm(TFD &fd, NewFirmRequest request)
+QString FirstFreeFirmDir(TFD &fd, int firmId)
 {
-    FirmRecord &firm = request.firm;
-    firm.Firm_ID = fd.NextFirmId();
-    if (firm.Firm_DataPath.trimmed().isEmpty())
-        firm.Firm_DataPath = DefaultFirmDir(fd.SystemDataDir(), firm.Firm_ID);
-    firm.Firm_DataPath = AddTrailingSlash(QDir(firm.Firm_DataPath.trimmed()).absolutePath());
-    const QString problem = FirmRecordProblem(firm);
+    const QList<FirmRecord> firms = fd.Firms();
+    for (int n = std::max(firmId, 1);; ++n) {
+        const QString dir = DefaultFirmDir(fd.SystemDataDir(), n);
+        const bool named = std::any_of(firms.begin(), firms.end(),
+                                       [&](const FirmRecord &f) { return SameDir(f.Firm_DataPath, dir); });
+        if (!named && !QFileInfo::exists(dir + Schema::FirmFileName))
+            return dir;
+    }
+}
+
+FirmBuild::FirmBuild(TFD &fd, NewFirmRequest request) : m_fd(fd), m_firm(request.firm)
+{
+    m_defaultDir = m_firm.Firm_DataPath.trimmed().isEmpty();
+    const QString asked = m_defaultDir ? AddTrailingSlash(fd.SystemDataDir()) + u"FIRMS/"_s
+                                       : AddTrailingSlash(QDir(m_firm.Firm_DataPath.trimmed()).absolutePath());
+    m_firm.Firm_DataPath = asked;  // checked as typed; the default one is chosen when registered
+    const QString problem = FirmRecordProblem(m_firm);
     if (!problem.isEmpty())
         throw MyException(problem);
+    if (!m_defaultDir && QFileInfo::exists(asked + Schema::FirmFileName))
+        throw MyException(HoldsFirmMessage(asked));
 
-    const QString dir = firm.Firm_DataPath;
-    const QString file = dir + Schema::FirmFileName;
-    if (QFileInfo::exists(file))
-        throw MyException(u"В директорията вече има данни на фирма:\r"_s + dir
-                          + u"\rИзползвайте \"Свързване с данни за фирма\"."_s);
-
-    CreationCleanup cleanup(dir, !QFileInfo::exists(dir));
-    PrepareDirectory(dir);
-    const QString partial = file + u".new"_s;
-    cleanup.track(partial);
-    cleanup.track(file);
-    {
+    const QString top = MakeDirectory(asked);
+    if (!m_defaultDir)
+        m_createdTop = top;
+    m_buildDir = asked + u".new-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces) + u'/';
+    try {
+        EnsureWritable(asked);
+        if (!QDir().mkpath(m_buildDir))
+            throw MyException(u"Не мога да създам директорията с данни на фирмата:\r"_s + asked);
         Db db(u"new-firm"_s);
-        db.open(partial, true);
+        db.open(m_buildDir + Schema::FirmFileName, true);
         FillFirmTables(db, fd, request);
         db.close();
+    } catch (...) {
+        QDir(m_buildDir).removeRecursively();
+        RemoveMadeDirectories(asked, m_createdTop);
+        throw;
     }
-    if (!QFile::rename(partial, file))
+}
+
+FirmBuild::~FirmBuild()
+{
+    if (m_registered)
+        return;
+    QDir(m_buildDir).removeRecursively();
+    if (!m_defaultDir)
+        RemoveMadeDirectories(m_firm.Firm_DataPath, m_createdTop);
+}
+
+int FirmBuild::Register(const std::function<int(TFD &)> &existing)
+{
+    WriteLock lock(m_fd.db());
+    if (existing)
+        if (const int id = existing(m_fd))
+            return id;
+    FirmRecord firm = m_firm;
+    firm.Firm_ID = m_fd.NextFirmId();
+    if (m_defaultDir)
+        firm.Firm_DataPath = FirstFreeFirmDir(m_fd, firm.Firm_ID);
+    const QString file = firm.Firm_DataPath + Schema::FirmFileName;
+    const QString built = m_buildDir + Schema::FirmFileName;
+    if (QFileInfo::exists(file))
+        throw MyException(HoldsFirmMessage(firm.Firm_DataPath));
+    const QString madeTop = m_defaultDir ? MakeDirectory(firm.Firm_DataPath) : QString();
+    // Renaming never replaces a file: a directory that got a firm meanwhile stays as it is.
+    if (!QFile::rename(built, file)) {
+        RemoveMadeDirectories(firm.Firm_DataPath, madeTop);
         throw MyException(u"Не мога да запиша файла с данни на фирмата:\r"_s + file);
-    fd.InsertFirm(firm);
-    cleanup.keep();
+    }
+    try {
+        m_fd.InsertFirm(firm);
+        lock.commit();
+    } catch (...) {
+        QFile::rename(file, built);
+        RemoveMadeDirectories(firm.Firm_DataPath, madeTop);
+        throw;
+    }
+    m_registered = true;
+    QDir(m_buildDir).removeRecursively();
     return firm.Firm_ID;
+}
+
+int CreateFirm(TFD &fd, NewFirmRequest request)
+{
+    FirmBuild build(fd, std::move(request));
+    return build.Register();
 }
 
 int AttachFirm(TFD &fd, FirmRecord firm)
@@ -177,19 +241,21 @@ int AttachFirm(TFD &fd, FirmRecord firm)
         throw MyException(MissingFilesMessage(missing));
     {
         Db db(u"attach-check"_s);
-        db.open(firm.Firm_DataPath + Schema::FirmFileName, false);
+        db.open(firm.Firm_DataPath + Schema::FirmFileName, false, Schema::FirmMarkerTable);
         Schema::MigrateFirm(db);
         const QDate from = Formats::FromSqlDate(db.scalar(u"select Date_Ot from OtPeriod"_s).toString());
         if (from.isValid())
             firm.Firm_Period = from.year();
     }
-    for (const FirmRecord &other : fd.Firms())
-        if (QDir(other.Firm_DataPath) == QDir(firm.Firm_DataPath))
-            throw MyException(u"Фирмата с тези данни вече е в списъка: "_s + other.Firm_Name);
-    firm.Firm_ID = fd.NextFirmId();
     const QString problem = FirmRecordProblem(firm);
     if (!problem.isEmpty())
         throw MyException(problem);
+    WriteLock lock(fd.db());
+    for (const FirmRecord &other : fd.Firms())
+        if (SameDir(other.Firm_DataPath, firm.Firm_DataPath))
+            throw MyException(u"Фирмата с тези данни вече е в списъка: "_s + other.Firm_Name);
+    firm.Firm_ID = fd.NextFirmId();
     fd.InsertFirm(firm);
+    lock.commit();
     return firm.Firm_ID;
 }

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTemporaryFile>
+#include <QUuid>
 
 using namespace Qt::StringLiterals;
 
@@ -76,33 +77,12 @@ void TFD::Open(const QString &systemDataDir)
     m_dir = AddTrailingSlash(systemDataDir);
     EnsureWritableDir(m_dir);
     const QString file = RegistryFile();
-    if (!QFileInfo::exists(file)) {
-        // Built beside the final name and renamed when complete, so a failed first start leaves
-        // no half-made registry behind.
-        const QString partial = file + u".new"_s;
-        QFile::remove(partial);
-        try {
-            m_db.open(partial, true);
-            Transaction tx(m_db);
-            Schema::CreateRegistryTables(m_db);
-            Seed();
-            tx.commit();
-            m_db.exec(u"PRAGMA journal_mode=DELETE"_s);
-            m_db.close();
-        } catch (...) {
-            m_db.close();
-            QFile::remove(partial);
-            throw;
-        }
-        if (!QFile::rename(partial, file)) {
-            QFile::remove(partial);
-            throw MyException(u"Не мога да създам регистъра на фирмите:\r"_s + file);
-        }
-    }
-    m_db.open(file, false);
+    if (!QFileInfo::exists(file))
+        CreateRegistryFile(file);
+    m_db.open(file, false, Schema::RegistryMarkerTable);
     Schema::MigrateRegistry(m_db);
     if (!m_db.tableExists(u"AUTOINC"_s))
-        m_db.exec(u"CREATE TABLE AUTOINC (DatabaseName TEXT NOT NULL, TableName TEXT NOT NULL, "
+        m_db.exec(u"CREATE TABLE IF NOT EXISTS AUTOINC (DatabaseName TEXT NOT NULL, TableName TEXT NOT NULL, "
                   "LastID INTEGER NOT NULL, PRIMARY KEY (DatabaseName, TableName))"_s);
     for (const FirmRecord &firm : Firms())
         NoteFirmFile(firm);
@@ -112,6 +92,31 @@ void TFD::NoteFirmFile(const FirmRecord &firm)
 {
     if (!firm.Firm_DataPath.trimmed().isEmpty())
         BooksFiles::Note(AddTrailingSlash(firm.Firm_DataPath) + Schema::FirmFileName);
+}
+
+void TFD::CreateRegistryFile(const QString &file)
+{
+    // Built under a name of this process's own and put in place when complete, so a failed
+    // first start leaves no half-made registry and two first starts at once make one registry:
+    // the second finds the first's in place and drops its own.
+    const QString partial = file + u".new-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    try {
+        m_db.open(partial, true);
+        Transaction tx(m_db);
+        Schema::CreateRegistryTables(m_db);
+        Seed();
+        tx.commit();
+        m_db.exec(u"PRAGMA journal_mode=DELETE"_s);
+        m_db.close();
+    } catch (...) {
+        m_db.close();
+        QFile::remove(partial);
+        throw;
+    }
+    const bool placed = QFile::rename(partial, file);
+    QFile::remove(partial);
+    if (!placed && !QFileInfo::exists(file))
+        throw MyException(u"Не мога да създам регистъра на фирмите:\r"_s + file);
 }
 
 void TFD::Reopen()

@@ -33,7 +33,8 @@ public:
     TFD();
 
     // Opens (creating on first start) the registry in the system data directory. Throws when
-    // the directory cannot be created or written, or the file is not a registry.
+    // the directory cannot be created or written, or the file is not a registry (which is then
+    // left as it was).
     void Open(const QString &systemDataDir);
     // Whether the directory holds a registry file already.
     static bool ExistsIn(const QString &systemDataDir);
@@ -51,6 +52,7 @@ public:
     QList<FirmRecord> Firms();
     std::optional<FirmRecord> Firm(int firmId);
     bool IsEmpty();
+    // One more than the highest Firm_ID; drawn for a new firm under the registry's write lock.
     int NextFirmId();
     void InsertFirm(const FirmRecord &firm);
     void UpdateFirm(const FirmRecord &firm);
@@ -67,6 +69,7 @@ public:
     int currentFirmId = 0;
 
 private:
+    void CreateRegistryFile(const QString &file);
     void Seed();
     // A report never writes over a file of a firm the registry lists.
     static void NoteFirmFile(const FirmRecord &firm);

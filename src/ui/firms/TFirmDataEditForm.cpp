@@ -3,10 +3,12 @@
 #include "app/TErrorHook.h"
 #include "engine/Errors.h"
 #include "engine/Messages.h"
+#include "registry/FirmChoice.h"
 #include "registry/TFD.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "firms/FirmContactFields.h"
@@ -31,6 +33,16 @@ TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
     m_period->setRange(1900, 9999);
     m_period->setValue(m_record.Firm_Period);
     form->addRow(QStringLiteral("Отчетен период:"), m_period);
+    // A firm with books keeps its year; the label under the field says why.
+    QString yearLock;
+    RunGuarded([&] { yearLock = FirmYearLock(m_record); });
+    if (!yearLock.isEmpty()) {
+        m_period->setReadOnly(true);
+        m_period->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        m_yearLock = new QLabel(yearLock, body());
+        m_yearLock->setWordWrap(true);
+        form->addRow(QString(), m_yearLock);
+    }
     auto *path = new QLineEdit(m_record.Firm_DataPath, body());
     path->setMaxLength(255);
     path->setMinimumWidth(320);
@@ -77,7 +89,7 @@ bool TFirmDataEditForm::save()
         Messages::show(problem);
         return false;
     }
-    if (!RunGuarded([&] { m_fd.UpdateFirm(firm); }))
+    if (!RunGuarded([&] { SaveFirmData(m_fd, firm); }))
         return false;
     m_record = firm;
     done(Saved);

@@ -5,6 +5,7 @@
 
 #include <QMap>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -22,6 +23,8 @@ public:
     // The edit box of a FirmData field ("Firm_Name", …), or null.
     QLineEdit *field(const QString &fieldName) const { return m_fields.value(fieldName); }
     QSpinBox *periodBox() const { return m_period; }
+    // Why the year is read-only, or null when it may change.
+    QLabel *yearLockLabel() const { return m_yearLock; }
     QPushButton *saveButton() const { return m_save; }
     QPushButton *cancelButton() const { return m_cancel; }
 
@@ -39,6 +42,7 @@ private:
     FirmRecord m_record;
     QMap<QString, QLineEdit *> m_fields;
     QSpinBox *m_period;
+    QLabel *m_yearLock = nullptr;
     QPushButton *m_save;
     QPushButton *m_cancel;
 };

@@ -315,7 +315,7 @@ void TFirmDataForm::prepareDataPage()
     const bool attach = kind() == AttachData;
     m_year->setEnabled(!attach);  // an existing firm keeps its own year
     // Left empty, a new firm's path becomes the directory shown here.
-    m_path->setPlaceholderText(attach ? QString() : DefaultFirmDir(m_fd.SystemDataDir(), m_fd.NextFirmId()));
+    m_path->setPlaceholderText(attach ? QString() : FirstFreeFirmDir(m_fd, m_fd.NextFirmId()));
     if (kind() == CopyOfFirm && m_transfer[FirmData]->isChecked())
         prefillFromSource();
 }

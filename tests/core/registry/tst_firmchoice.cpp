@@ -3,7 +3,10 @@
 #include "engine/Messages.h"
 #include "firm/Schema.h"
 #include "registry/FirmChoice.h"
+#include "accounts/OpeningBalances.h"
+#include "posting/Documents.h"
 #include "registry/FirmFactory.h"
+#include "support/Books.h"
 #include "support/TestFixture.h"
 
 #include <QFile>
@@ -162,6 +165,50 @@ private slots:
         QCOMPARE(f.messages.shown.size(), open ? 1 : 0);
         // The files stay on the disk.
         QVERIFY(QFile::exists(firm.Firm_DataPath + Schema::FirmFileName));
+    }
+
+    void theYearOfAFirmChangesWithItsPeriodOnlyWhileItHoldsNoBooks_data()
+    {
+        QTest::addColumn<QString>("books");
+        QTest::addColumn<QString>("lock");
+        QTest::newRow("no books") << QString() << QString();
+        QTest::newRow("opening balances") << u"balances"_s
+                                          << u"Отчетната година не може да бъде променена: фирмата вече има начални "
+                                             "салда."_s;
+        QTest::newRow("documents") << u"documents"_s
+                                   << u"Отчетната година не може да бъде променена: фирмата вече има документи."_s;
+    }
+    void theYearOfAFirmChangesWithItsPeriodOnlyWhileItHoldsNoBooks()
+    {
+        QFETCH(QString, books);
+        QFETCH(QString, lock);
+        TestFixture f;
+        const int id = f.openNewFirm(u"Година"_s, 2025);
+        if (books == u"balances"_s)
+            OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 10, 0, 0});
+        else if (books == u"documents"_s)
+            f.dm.db().exec(u"insert into nom_p (Nom_Doc_No, Nom_DDoc_No, Nom_P_No) values (1, 1, 1)"_s);
+        FirmRecord edited = *f.fd.Firm(id);
+        QCOMPARE(FirmYearLock(edited), lock);
+        edited.Firm_Period = 2026;
+        edited.Firm_Tel = u"02 123"_s;
+        QCOMPARE(ErrorOf([&] { SaveFirmData(f.fd, edited); }), lock);
+        const bool changed = lock.isEmpty();
+        QCOMPARE(f.fd.Firm(id)->Firm_Period, changed ? 2026 : 2025);
+        QCOMPARE(f.fd.Firm(id)->Firm_Tel, changed ? u"02 123"_s : QString());
+        QCOMPARE(f.dm.DateOt(), changed ? QDate(2026, 1, 1) : QDate(2025, 1, 1));
+        QCOMPARE(f.dm.DateDo(), changed ? QDate(2026, 12, 31) : QDate(2025, 12, 31));
+    }
+
+    void otherFirmDataSavesWhateverTheBooksHold()
+    {
+        TestFixture f;
+        const int id = f.openNewFirm(u"Данни"_s, 2025);
+        OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 10, 0, 0});
+        FirmRecord edited = *f.fd.Firm(id);
+        edited.Firm_Name = u"Данни АД"_s;
+        SaveFirmData(f.fd, edited);
+        QCOMPARE(f.fd.Firm(id)->Firm_Name, u"Данни АД"_s);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "engine/Errors.h"
 #include "engine/Rounding.h"
 #include "firm/Schema.h"
+#include "firm/TDM.h"
 #include "registry/FirmChoice.h"
 #include "registry/FirmFactory.h"
 #include "support/Books.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -80,6 +82,71 @@ private slots:
         }
         const QString error = ErrorOf([&] { f.fd.Open(f.dataDir()); });
         QVERIFY2(error.startsWith(u"Файлът не е база данни на програмата или е повреден"_s), qPrintable(error));
+    }
+
+    void aFileThatIsNotTheProgramsIsRefusedUnchanged_data()
+    {
+        QTest::addColumn<bool>("registry");
+        QTest::addColumn<bool>("empty");
+        QTest::newRow("empty registry") << true << true;
+        QTest::newRow("foreign database as registry") << true << false;
+        QTest::newRow("empty firm file") << false << true;
+        QTest::newRow("foreign database as firm file") << false << false;
+    }
+    void aFileThatIsNotTheProgramsIsRefusedUnchanged()
+    {
+        QFETCH(bool, registry);
+        QFETCH(bool, empty);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(registry ? Schema::RegistryFileName : Schema::FirmFileName);
+        if (empty) {
+            QFile(file).open(QIODevice::WriteOnly);
+        } else {
+            Db other(u"other"_s);
+            other.open(file, true);
+            other.exec(u"PRAGMA journal_mode=DELETE"_s);
+            other.exec(u"create table notes (text TEXT)"_s);
+        }
+        QFile before(file);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray bytes = before.readAll();
+        before.close();
+
+        const QString error = ErrorOf([&] {
+            if (registry) {
+                TFD fd;
+                fd.Open(dir.path());
+            } else {
+                TDM dm;
+                dm.Open(dir.path());
+            }
+        });
+        QCOMPARE(error, NotAProgramFileMessage + file);
+        QFile after(file);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+        QVERIFY(!QFileInfo::exists(file + u"-wal"_s));
+    }
+
+    void afterTheHighestFirmIsRemovedTheNextTakesTheFirstFreeDirectory()
+    {
+        TestFixture f;
+        f.makeFirm(u"Първа"_s);
+        const int second = f.makeFirm(u"Втора"_s);
+        const QString kept = f.fd.Firm(second)->Firm_DataPath;
+        f.fd.DeleteFirm(second);  // its files stay
+        const int third = f.makeFirm(u"Трета"_s);
+        QCOMPARE(third, second);
+        QCOMPARE(f.fd.Firm(third)->Firm_DataPath, DefaultFirmDir(f.dataDir(), second + 1));
+        QVERIFY(QFileInfo::exists(kept + Schema::FirmFileName));
+        QCOMPARE(FirstFreeFirmDir(f.fd, 1), DefaultFirmDir(f.dataDir(), second + 2));
+        // A directory that already holds a firm is never written over, asked for by name.
+        NewFirmRequest request;
+        request.firm.Firm_Name = u"Четвърта"_s;
+        request.firm.Firm_Period = 2026;
+        request.firm.Firm_DataPath = kept;
+        QVERIFY(ErrorOf([&] { CreateFirm(f.fd, request); }).startsWith(DirectoryHoldsFirmMessage));
+        QCOMPARE(f.fd.Firms().size(), 2);
     }
 
     void newFirmHasItsPeriodAndTheTickedChart()

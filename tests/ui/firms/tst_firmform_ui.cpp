@@ -8,11 +8,13 @@
 #include "firms/TFirmDataEditForm.h"
 #include "firms/TFirmDataForm.h"
 #include "firms/TFirmForm.h"
+#include "registry/FirmChoice.h"
 #include "support/TestFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -358,6 +360,26 @@ private slots:
             QVERIFY(editor.isVisible());
             QCOMPARE(editor.field(u"Firm_Tel"_s)->text(), u"02 111 222"_s);
         }
+    }
+
+    void theEditorKeepsTheYearOfAFirmWithBooksAndSaysWhy()
+    {
+        TestFixture f;
+        const int id = f.openNewFirm(u"С книги"_s, 2025);
+        {
+            TFirmDataEditForm editor(f.fd, id);
+            QVERIFY(!editor.periodBox()->isReadOnly());  // no books yet
+            QVERIFY(!editor.yearLockLabel());
+            editor.periodBox()->setValue(2026);
+            editor.saveButton()->click();
+            QCOMPARE(editor.result(), int(TFirmDataEditForm::Saved));
+            QCOMPARE(f.dm.DateOt(), QDate(2026, 1, 1));
+        }
+        OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 10, 0, 0});
+        TFirmDataEditForm editor(f.fd, id);
+        QVERIFY(editor.periodBox()->isReadOnly());
+        QVERIFY(editor.yearLockLabel());
+        QCOMPARE(editor.yearLockLabel()->text(), FirmYearLock(*f.fd.Firm(id)));
     }
 
     void wizardPageFlow_data()

@@ -41,7 +41,7 @@ QString ValueProblem(const OptionSpec &spec, const QString &value)
     case ValueKind::Decimal:
         return ReadDecimal(value) ? QString() : prefix + u"очаква се число, а е „"_s + value + u"“."_s;
     case ValueKind::Date:
-        return Formats::ParseDate(value).isValid() ? QString() : prefix + u"Въведена е невалидна дата!"_s;
+        return Formats::ParseDate(value).isValid() ? QString() : prefix + InvalidDateMessage;
     case ValueKind::Lots:
     case ValueKind::Numbers: {
         const QStringList parts = value.split(u',');

@@ -39,14 +39,11 @@ QString AddRefusal(Db &db, const TAccountStr &account)
 
 std::optional<double> ParseValue(const QString &text, int decimals)
 {
-    QString t = text.trimmed();
-    if (t.isEmpty())
+    if (text.trimmed().isEmpty())
         return 0.0;
-    t.replace(u',', u'.');
-    bool ok = false;
-    const double value = t.toDouble(&ok);
+    const auto value = Formats::ParseDecimal(text);
     // Beyond 15 significant digits the rounding rule no longer keeps the decimals.
-    if (!ok || !std::isfinite(value) || std::fabs(value) >= std::pow(10.0, 15 - decimals))
+    if (!value || std::fabs(*value) >= std::pow(10.0, 15 - decimals))
         return std::nullopt;
     return value;
 }

@@ -1,6 +1,7 @@
 #include "engine/Formats.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -49,7 +50,23 @@ QString DocNo(double value)
 
 QString Date(const QDate &date) { return date.isValid() ? date.toString(DateFormat) : QString(); }
 
-QDate ParseDate(const QString &text) { return QDate::fromString(text.trimmed(), DateFormat); }
+QDate ParseDate(const QString &text)
+{
+    static const QRegularExpression whole(u"^\\d\\d\\.\\d\\d\\.\\d\\d\\d\\d$"_s);
+    const QString t = text.trimmed();
+    return whole.match(t).hasMatch() ? QDate::fromString(t, DateFormat) : QDate();
+}
+
+std::optional<double> ParseDecimal(const QString &text)
+{
+    static const QRegularExpression number(u"^[-+]?(\\d+([.,]\\d*)?|[.,]\\d+)$"_s);
+    QString t = text.trimmed();
+    if (!number.match(t).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = t.replace(u',', u'.').toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
 
 QString SqlDate(const QDate &date) { return date.isValid() ? date.toString(SqlDateFormat) : QString(); }
 

@@ -4,6 +4,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+inline const QString InvalidDateMessage = QStringLiteral("Въведена е невалидна дата!");
 
 namespace Formats {
 
@@ -33,7 +36,12 @@ QString Amount(double value);    // "#0.00"
 QString Quantity(double value);  // "#0.0000"
 QString DocNo(double value);     // ten digits with leading zeros
 QString Date(const QDate &date); // dd.MM.yyyy, empty for an invalid date
-QDate ParseDate(const QString &text);  // invalid when the text is not a dd.MM.yyyy date
+// The date a text names as a whole: two-digit day and month and a four-digit year, spaces around
+// it ignored; invalid for anything else ("01.03.1", "31.02.2026").
+QDate ParseDate(const QString &text);
+// A typed number: digits with an optional sign and one decimal point or comma; nothing for any
+// other text ("2x9", "1e5", "").
+std::optional<double> ParseDecimal(const QString &text);
 QString SqlDate(const QDate &date);    // yyyy-MM-dd for the tables
 QDate FromSqlDate(const QString &text);
 QString MonthName(int month);          // 1..12

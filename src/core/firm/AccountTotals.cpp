@@ -20,6 +20,14 @@ ReportingPeriod ReadPeriod(Db &db)
 
 QDate DefaultEndDate(const ReportingPeriod &period, const QDate &today)
 {
+    // A year not begun yet, or one already over, is reported to its last day.
+    return period.contains(today) ? today : period.Date_Do;
+}
+
+QDate DefaultEntryDate(const ReportingPeriod &period, const QDate &today)
+{
+    if (today < period.Date_Ot)
+        return period.Date_Ot;
     return today > period.Date_Do ? period.Date_Do : today;
 }
 

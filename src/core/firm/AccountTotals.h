@@ -77,5 +77,8 @@ TAccountValue GetAnValue(Db &db, int level, int lot, const QDate &from, const QD
 // The closing figures of a result from its opening and turnover figures, by balance type.
 void CloseByBalanceType(TAccountValue &v, int balanceType, bool round);
 
-// Today, or the period's last day when today is later.
+// The default end of a report: today, or the period's last day when today lies outside it.
 QDate DefaultEndDate(const ReportingPeriod &period, const QDate &today = QDate::currentDate());
+// The date a new document starts with: today, or the nearer end of the period when today lies
+// outside it.
+QDate DefaultEntryDate(const ReportingPeriod &period, const QDate &today = QDate::currentDate());

@@ -88,7 +88,7 @@ NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDa
     NomPRow d;
     d.Nom_P_No = folder;
     d.Nom_Doc_No = NextDocumentNumber(db);
-    d.Nom_Doc_Date = today > period.Date_Do ? period.Date_Do : today;
+    d.Nom_Doc_Date = DefaultEntryDate(period, today);
     return d;
 }
 

@@ -78,8 +78,8 @@ QString LockKey(int docNo);
 // program never get the same number. Throws "Грешка при намиране на уникален номер: …".
 int NextDocumentNumber(Db &db);
 
-// A new document of the folder: a fresh number and today's date (the period's end when today
-// is later). Not written until saved.
+// A new document of the folder: a fresh number and today's date (the period's first day when
+// today is earlier, its last day when today is later). Not written until saved.
 NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDate &today = QDate::currentDate());
 
 // The box that holds the first problem of a document as typed, None when it may be saved.

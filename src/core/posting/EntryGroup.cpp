@@ -203,6 +203,19 @@ QString RoundRow(WorkLine &row)
     return {};
 }
 
+QString TypeNumber(WorkLine &row, bool amount, const QString &text)
+{
+    const auto value = text.trimmed().isEmpty() ? std::optional<double>(0.0) : Formats::ParseDecimal(text);
+    if (!value)
+        return u"Невалидна стойност: "_s + text;
+    WorkLine typed = row;
+    (amount ? typed.st : typed.kol) = *value;
+    const QString problem = RoundRow(typed);
+    if (problem.isEmpty())
+        row = typed;
+    return problem;
+}
+
 void SetAccount(WorkLine &row, int account)
 {
     row.account = account;

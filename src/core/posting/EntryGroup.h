@@ -104,6 +104,11 @@ bool MayAddRow(const EntryGroup &group, Grid grid);
 WorkLine NewRow(TFD &fd, TDM &dm, const EntryGroup &group, Grid grid);
 // Rounds quantity and amount as they are posted, or answers the range message.
 QString RoundRow(WorkLine &row);
+// A value typed into the quantity or the amount cell of a row: an empty cell is 0, a number is
+// rounded by the rule of its column; any other text is refused with "Невалидна стойност: " and
+// the text, a value out of range with RoundRow's message. The row changes only when the value
+// is taken.
+QString TypeNumber(WorkLine &row, bool amount, const QString &text);
 
 // Typing an account number clears the lots and the lot name.
 void SetAccount(WorkLine &row, int account);

@@ -2,12 +2,12 @@
 // The period of a report: defaults and the checks of the two dialogs that ask for it. The
 // period dialog checks the reporting period before the order of the dates; the options dialog
 // the other way round.
+#include "engine/Formats.h"
 #include "firm/AccountTotals.h"
 
 #include <QDate>
 #include <QString>
 
-inline const QString InvalidDateMessage = QStringLiteral("Въведена е невалидна дата!");
 inline const QString EndBeforeStartMessage = QStringLiteral("Крайната дата е по-малка от началната!");
 
 struct ReportPeriodDefaults {

@@ -23,11 +23,24 @@ public:
     {
         auto *editor = new QLineEdit(parent);
         editor->setFrame(false);
+        // Account numbers are typed as digits; a quantity or an amount is read by the owner,
+        // which refuses, with a message, what is not a number.
         static const QRegularExpression whole(u"^\\d{0,4}$"_s);
-        static const QRegularExpression number(u"^-?\\d{0,11}([.,]\\d{0,6})?$"_s);
-        editor->setValidator(new QRegularExpressionValidator(
-            index.column() == EntryGrid::AccountColumn ? whole : number, editor));
+        if (index.column() == EntryGrid::AccountColumn)
+            editor->setValidator(new QRegularExpressionValidator(whole, editor));
         return editor;
+    }
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        // A row shown again while its cell is being typed into keeps what was typed.
+        if (line && line->isModified())
+            return;
+        QStyledItemDelegate::setEditorData(editor, index);
+        // What is typed on entering the cell replaces what it held.
+        if (line)
+            line->selectAll();
     }
 
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
@@ -41,7 +54,16 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {
+        const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Enter takes the cell's value; it never reaches the window's default button.
+            if (auto *editor = qobject_cast<QWidget *>(object)) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                return true;
+            }
+        }
+        if (key == Qt::Key_Space) {
             const QModelIndex index = m_grid->currentIndex();
             if (auto *editor = qobject_cast<QWidget *>(object); editor && m_grid->spaceColumn(index.column())) {
                 // What was typed gives way to the command.
@@ -164,6 +186,20 @@ void EntryGrid::returnTo(int row, int column)
     m_quiet = true;
     setCurrentCell(row, column);
     m_quiet = false;
+}
+
+void EntryGrid::reopen(int row, int column, const QString &text)
+{
+    // Tab may have opened the next cell meanwhile; it gives way.
+    discardPending();
+    returnTo(row, column);
+    setFocus();
+    edit(model()->index(row, column));
+    if (auto *editor = qobject_cast<QLineEdit *>(indexWidget(currentIndex()))) {
+        editor->setText(text);
+        editor->setModified(true);
+        editor->selectAll();
+    }
 }
 
 void EntryGrid::reportTyped(int row, int column, const QString &text) { emit cellTyped(row, column, text); }

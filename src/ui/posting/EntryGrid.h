@@ -1,7 +1,9 @@
 #pragma once
 // One grid of the journal entry wizard: account, lots (read-only), quantity and amount of the
 // work lines of one kind. The grid only shows and reports: what a typed value means, what Space
-// does and what a row may hold is decided by the window that owns the lines.
+// does and what a row may hold is decided by the window that owns the lines. A cell's editor
+// opens with its content selected, so typing replaces it, and takes any text: the owner says
+// what it will not take.
 #include "posting/EntryGroup.h"
 
 #include <QSet>
@@ -29,6 +31,8 @@ public:
     void discardPending();
     // Moves to a cell without reporting that the previous one was left.
     void returnTo(int row, int column);
+    // Opens the cell's editor again holding `text` (a value that was refused), all of it selected.
+    void reopen(int row, int column, const QString &text);
 
     // Called by the grid's delegate for a changed cell.
     void reportTyped(int row, int column, const QString &text);

@@ -42,17 +42,6 @@ enum HeaderPage { PlainPage = 0, VatPage = 1 };
 const QString OperationHint =
     u"С левия бутон на мишката добавяте операция за папката,\r\nс десния редактирате избраната."_s;
 
-std::optional<double> ParseNumber(const QString &text)
-{
-    QString t = text.trimmed();
-    t.replace(u',', u'.');
-    if (t.isEmpty() || t == u"-"_s)
-        return 0.0;
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
 int AccountNumber(const QString &text)
 {
     bool ok = false;
@@ -522,12 +511,7 @@ QString TStatGrForm::takeNumber(Grid g, int row, const QString &text, bool amoun
     if (!validRow(g, row))
         return {};
     WorkLine &line = m_group.rows(g)[row];
-    const auto value = ParseNumber(text);
-    WorkLine typed = line;
-    (amount ? typed.st : typed.kol) = value.value_or(amount ? line.st : line.kol);
-    const QString problem = EntryRules::RoundRow(typed);
-    if (problem.isEmpty())
-        line = typed;
+    const QString problem = EntryRules::TypeNumber(line, amount, text);
     m_grids[int(g)]->showLine(row, line);
     updateSums();
     return problem;
@@ -569,7 +553,12 @@ void TStatGrForm::cellTyped(Grid g, int row, int column, const QString &text)
     } else if (column == EntryGrid::KolColumn || column == EntryGrid::StColumn) {
         const QString problem = takeNumber(g, row, text, column == EntryGrid::StColumn);
         if (!problem.isEmpty())
-            later([problem] { Messages::show(problem); });
+            later([this, g, row, column, text, problem] {
+                Messages::show(problem);
+                // The cell opens again holding what was typed, to be put right.
+                if (validRow(g, row))
+                    m_grids[int(g)]->reopen(row, column, text);
+            });
     }
 }
 

@@ -57,6 +57,60 @@ private slots:
         QCOMPARE(Formats::MonthName(12), QStringLiteral("Декември"));
         QCOMPARE(Formats::Dates().longDayNames.first(), QStringLiteral("неделя"));
     }
+
+    // A typed date is taken only as a whole dd.MM.yyyy date.
+    void typedDates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("whole") << QStringLiteral("01.03.2026") << QDate(2026, 3, 1);
+        QTest::newRow("spaces around") << QStringLiteral(" 31.12.2026 ") << QDate(2026, 12, 31);
+        QTest::newRow("leap day") << QStringLiteral("29.02.2028") << QDate(2028, 2, 29);
+        QTest::newRow("a year of one digit") << QStringLiteral("01.03.1") << QDate();
+        QTest::newRow("a year of two digits") << QStringLiteral("01.03.26") << QDate();
+        QTest::newRow("one-digit day and month") << QStringLiteral("1.3.2026") << QDate();
+        QTest::newRow("no such day") << QStringLiteral("31.02.2026") << QDate();
+        QTest::newRow("a fifth year digit") << QStringLiteral("01.03.20261") << QDate();
+        QTest::newRow("empty") << QString() << QDate();
+        QTest::newRow("another separator") << QStringLiteral("01/03/2026") << QDate();
+    }
+    void typedDates()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        QCOMPARE(Formats::ParseDate(text), date);
+    }
+
+    // A typed number: a sign, digits and one decimal point or comma, nothing else.
+    void typedNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<double>("value");
+        QTest::newRow("whole") << QStringLiteral("250") << true << 250.0;
+        QTest::newRow("point") << QStringLiteral("100.001") << true << 100.001;
+        QTest::newRow("comma") << QStringLiteral("1,5") << true << 1.5;
+        QTest::newRow("negative") << QStringLiteral("-12.30") << true << -12.3;
+        QTest::newRow("trailing point") << QStringLiteral("7.") << true << 7.0;
+        QTest::newRow("leading point") << QStringLiteral(".5") << true << 0.5;
+        QTest::newRow("spaces around") << QStringLiteral(" 3 ") << true << 3.0;
+        QTest::newRow("a letter") << QStringLiteral("2x9") << false << 0.0;
+        QTest::newRow("two points") << QStringLiteral("1.2.3") << false << 0.0;
+        QTest::newRow("exponent") << QStringLiteral("1e5") << false << 0.0;
+        QTest::newRow("a sign alone") << QStringLiteral("-") << false << 0.0;
+        QTest::newRow("empty") << QString() << false << 0.0;
+        QTest::newRow("inner space") << QStringLiteral("1 000") << false << 0.0;
+    }
+    void typedNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, read);
+        QFETCH(double, value);
+        const std::optional<double> parsed = Formats::ParseDecimal(text);
+        QCOMPARE(parsed.has_value(), read);
+        if (read)
+            QCOMPARE(*parsed, value);
+    }
 };
 
 QTEST_APPLESS_MAIN(RoundingTest)

@@ -216,6 +216,39 @@ private slots:
                  u"Въведеното количество трябда да е между -99999999999.9999 и 99999999999.9999"_s);
     }
 
+    // A value typed into a cell: numbers are rounded by their column's rule, other text is
+    // refused with the text, and a refused value leaves the row as it was.
+    void typedNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("amount");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("problem");
+        const QString range = u"Въведената стойност трябда да е между -99999999999.99 и 99999999999.99"_s;
+        QTest::newRow("amount") << u"250"_s << true << 250.0 << QString();
+        QTest::newRow("extra decimals") << u"100.001"_s << true << 100.0 << QString();
+        QTest::newRow("half a stotinka") << u"10.005"_s << true << 10.01 << QString();
+        QTest::newRow("quantity to 4") << u"1,23456"_s << false << 1.2346 << QString();
+        QTest::newRow("empty is nought") << u""_s << true << 0.0 << QString();
+        QTest::newRow("a letter") << u"2x9"_s << true << 7.0 << u"Невалидна стойност: 2x9"_s;
+        QTest::newRow("a letter in a quantity") << u"5 бр."_s << false << 3.0 << u"Невалидна стойност: 5 бр."_s;
+        QTest::newRow("largest") << u"-99999999999.994"_s << true << -99999999999.99 << QString();
+        QTest::newRow("rounds out of range") << u"99999999999.995"_s << true << 7.0 << range;
+    }
+    void typedNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, amount);
+        QFETCH(double, value);
+        QFETCH(QString, problem);
+        WorkLine row;
+        row.kol = 3;
+        row.st = 7;
+        QCOMPARE(EntryRules::TypeNumber(row, amount, text), problem);
+        QCOMPARE(amount ? row.st : row.kol, value);
+        QCOMPARE(amount ? row.kol : row.st, amount ? 3.0 : 7.0);
+    }
+
     void saveValidationInItsOrder_data()
     {
         QTest::addColumn<QString>("shape");

@@ -8,12 +8,30 @@ using namespace Qt::StringLiterals;
 class ReportPeriodTest : public QObject {
     Q_OBJECT
 private slots:
+    // The default period runs from the first day to today, or to the last day when today lies
+    // outside the year; a new document is dated today, or the nearer end of the year.
+    void defaults_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QDate>("document");
+        QTest::newRow("inside") << QDate(2026, 5, 5) << QDate(2026, 5, 5) << QDate(2026, 5, 5);
+        QTest::newRow("first day") << QDate(2026, 1, 1) << QDate(2026, 1, 1) << QDate(2026, 1, 1);
+        QTest::newRow("last day") << QDate(2026, 12, 31) << QDate(2026, 12, 31) << QDate(2026, 12, 31);
+        QTest::newRow("after the year") << QDate(2027, 5, 5) << QDate(2026, 12, 31) << QDate(2026, 12, 31);
+        QTest::newRow("before the year") << QDate(2025, 12, 31) << QDate(2026, 12, 31) << QDate(2026, 1, 1);
+    }
     void defaults()
     {
+        QFETCH(QDate, today);
+        QFETCH(QDate, end);
+        QFETCH(QDate, document);
         const ReportingPeriod p{QDate(2026, 1, 1), QDate(2026, 12, 31)};
-        QCOMPARE(DefaultReportPeriod(p, QDate(2026, 5, 5)).to, QDate(2026, 5, 5));
-        QCOMPARE(DefaultReportPeriod(p, QDate(2027, 5, 5)).to, QDate(2026, 12, 31));
-        QCOMPARE(DefaultReportPeriod(p, QDate(2027, 5, 5)).from, QDate(2026, 1, 1));
+        const ReportPeriodDefaults d = DefaultReportPeriod(p, today);
+        QCOMPARE(d.from, QDate(2026, 1, 1));
+        QCOMPARE(d.to, end);
+        QVERIFY(ReportPeriodProblem(d.from, d.to, p).isEmpty());
+        QCOMPARE(DefaultEntryDate(p, today), document);
     }
 
     void theTwoDialogsCheckInTheirOwnOrder_data()

@@ -251,6 +251,64 @@ private slots:
         QCOMPARE(grid->currentColumn(), int(EntryGrid::StColumn));
     }
 
+    // Keys typed into an amount cell: the cell's content is replaced, extra decimals are rounded
+    // by the amount rule, and text that is not a number is refused and stays in the cell.
+    void keysTypedIntoAnAmountCell_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("leave");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<QString>("message");
+        const int enter = Qt::Key_Return, tab = Qt::Key_Tab;
+        QTest::newRow("digits replace 0.00") << u"250"_s << enter << 250.0 << QString();
+        QTest::newRow("a decimal comma, Tab") << u"1,5"_s << tab << 1.5 << QString();
+        QTest::newRow("extra decimals are rounded") << u"100.001"_s << enter << 100.0 << QString();
+        QTest::newRow("half a stotinka up") << u"10.005"_s << enter << 10.01 << QString();
+        QTest::newRow("a letter is refused") << u"2x9"_s << enter << 0.0 << u"Невалидна стойност: 2x9"_s;
+        QTest::newRow("a letter, Tab") << u"2x9"_s << tab << 0.0 << u"Невалидна стойност: 2x9"_s;
+        QTest::newRow("two points are refused") << u"1.2.3"_s << enter << 0.0 << u"Невалидна стойност: 1.2.3"_s;
+        QTest::newRow("out of range") << u"100000000000"_s << enter << 0.0
+                                      << u"Въведената стойност трябда да е между -99999999999.99 и 99999999999.99"_s;
+    }
+    void keysTypedIntoAnAmountCell()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, leave);
+        QFETCH(double, stored);
+        QFETCH(QString, message);
+        Wizard w;
+        QVERIFY(w.open(false));
+        w.add(Grid::BaseDt, 501, u"0"_s);
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        EntryGrid *grid = w.form.grid(Grid::BaseDt);
+        QCOMPARE(grid->item(0, EntryGrid::StColumn)->text(), u"0.00"_s);
+        grid->setCurrentCell(0, EntryGrid::StColumn);
+        grid->setFocus();
+        QTest::keyClicks(grid, keys.left(1));
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, keys.mid(1));
+        QCOMPARE(editor->text(), keys);  // nothing appended to what the cell held, nothing dropped
+        QTest::keyClick(editor, Qt::Key(leave));
+        if (message.isEmpty()) {
+            QTRY_COMPARE(w.form.group().rows(Grid::BaseDt)[0].st, stored);
+            QCOMPARE(grid->item(0, EntryGrid::StColumn)->text(), Formats::Amount(stored));
+            QVERIFY(w.e.f.messages.shown.isEmpty());
+            return;
+        }
+        QTRY_COMPARE(w.e.f.messages.shown, QStringList{message});
+        QCOMPARE(w.form.group().rows(Grid::BaseDt)[0].st, 0.0);
+        // The cell is open again with what was typed, ready to be put right.
+        QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+        editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QCOMPARE(editor->text(), keys);
+        QCOMPARE(grid->currentColumn(), int(EntryGrid::StColumn));
+        QTest::keyClicks(editor, u"29"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(w.form.group().rows(Grid::BaseDt)[0].st, 29.0);
+    }
+
     void aShortageIsShownAndTheFocusStaysOnTheQuantity()
     {
         Wizard w;

@@ -100,6 +100,7 @@ private slots:
         const QDate today = QDate::currentDate();
         QTest::newRow("this year: today") << today.year() << today;
         QTest::newRow("a past year: its last day") << today.year() - 1 << QDate(today.year() - 1, 12, 31);
+        QTest::newRow("a year to come: its first day") << today.year() + 1 << QDate(today.year() + 1, 1, 1);
     }
     void aNewDocumentGetsTheNextNumberAndTodayWithinThePeriod()
     {

@@ -92,6 +92,17 @@ NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDa
     return d;
 }
 
+namespace {
+// A date box left empty asks for a date; one holding text that is not a date says so.
+QString DateProblem(const NomPRow &doc) { return doc.dateTyped.isEmpty() ? DocumentDateMissing : InvalidDateMessage; }
+}  // namespace
+
+void TypeDate(NomPRow &doc, const QString &text)
+{
+    doc.Nom_Doc_Date = Formats::ParseDate(text);
+    doc.dateTyped = doc.Nom_Doc_Date.isValid() ? QString() : text.trimmed();
+}
+
 DocumentBox ProblemBox(const NomPRow &doc)
 {
     if (!doc.Nom_DDoc_No)
@@ -110,7 +121,7 @@ QString Problem(const NomPRow &doc)
     switch (ProblemBox(doc)) {
     case DocumentBox::None: return {};
     case DocumentBox::Number: return doc.Nom_DDoc_No ? Schema::DocumentNumberMessage : DocumentNumberMissing;
-    case DocumentBox::Date: return DocumentDateMissing;
+    case DocumentBox::Date: return DateProblem(doc);
     case DocumentBox::Note: return u"Бележката е най-много 50 знака!"_s;
     }
     return {};
@@ -213,7 +224,7 @@ bool CanLeave(Db &db, const std::optional<NomPRow> &doc)
         return false;
     }
     if (!doc->Nom_Doc_Date.isValid()) {
-        Messages::show(DocumentDateMissing);
+        Messages::show(DateProblem(*doc));
         return false;
     }
     if (LineCount(db, doc->Nom_Doc_No) == 0 && !KindWithoutEntries(doc->Nom_DocType)) {

@@ -25,6 +25,7 @@ struct NomPRow {
     int Nom_P_No = 0;
     int Nom_Doc_No = 0;
     QDate Nom_Doc_Date;
+    QString dateTyped;  // the date box's text while it is not a date; not stored
     QString Nom_Doc_Osno;
     QDate Nom_DDSDate;
     QString Nom_DostText;
@@ -82,10 +83,15 @@ int NextDocumentNumber(Db &db);
 // today is earlier, its last day when today is later). Not written until saved.
 NomPRow NewDocument(Db &db, int folder, const ReportingPeriod &period, const QDate &today = QDate::currentDate());
 
+// The date typed into the document's date box: the date it names, or none, with the text kept
+// so that an unreadable date is told from a missing one.
+void TypeDate(NomPRow &doc, const QString &text);
+
 // The box that holds the first problem of a document as typed, None when it may be saved.
 enum class DocumentBox { None, Number, Date, Note };
 DocumentBox ProblemBox(const NomPRow &doc);
-// The message of that problem (number, date, number range, note length), or empty.
+// The message of that problem (number, date missing or unreadable, number range, note
+// length), or empty.
 QString Problem(const NomPRow &doc);
 // Writes a new or changed document row; a changed row that is no longer there (another user
 // deleted it) fails with "Документа не е намерен!".

@@ -161,7 +161,7 @@ QWidget *TTranForm::buildFields()
             m_number->setText(PrintedNumber(*row));
     });
     connect(m_date, &QLineEdit::textEdited, this, [this](const QString &text) {
-        typed([&text](NomPRow &r) { r.Nom_Doc_Date = Formats::ParseDate(text); });
+        typed([&text](NomPRow &r) { Documents::TypeDate(r, text); });
     });
     connect(m_note, &QLineEdit::textEdited, this,
             [this](const QString &text) { typed([&text](NomPRow &r) { r.Nom_Doc_Osno = text; }); });

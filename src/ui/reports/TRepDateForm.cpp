@@ -57,6 +57,7 @@ void TRepDateForm::showEvent(QShowEvent *event)
 {
     TitleStripDialog::showEvent(event);
     m_from->setFocus();
+    m_from->selectAll();  // what is typed replaces the default
 }
 
 bool TRepDateForm::ok()

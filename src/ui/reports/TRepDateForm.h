@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class QDateEdit;
+class DateBox;
 class QPushButton;
 
 class TRepDateForm : public TitleStripDialog {
@@ -24,8 +24,8 @@ public:
     bool ok();
     ReportPeriodDefaults dates() const;
 
-    QDateEdit *fromEdit() const { return m_from; }
-    QDateEdit *toEdit() const { return m_to; }
+    DateBox *fromEdit() const { return m_from; }
+    DateBox *toEdit() const { return m_to; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *exitButton() const { return m_exit; }
 
@@ -34,8 +34,8 @@ protected:
 
 private:
     ReportingPeriod m_period;
-    QDateEdit *m_from;
-    QDateEdit *m_to;
+    DateBox *m_from;
+    DateBox *m_to;
     QPushButton *m_ok;
     QPushButton *m_exit;
 };

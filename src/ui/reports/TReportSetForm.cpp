@@ -151,8 +151,10 @@ void TReportSetForm::setDefaults()
 void TReportSetForm::showEvent(QShowEvent *event)
 {
     TitleStripDialog::showEvent(event);
-    if (m_page == TrialBalance)
+    if (m_page == TrialBalance) {
         m_obFrom->setFocus();
+        m_obFrom->selectAll();  // what is typed replaces the default
+    }
 }
 
 TrialBalanceOptions TReportSetForm::trialBalanceOptions() const

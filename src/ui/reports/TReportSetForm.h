@@ -12,7 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
+class DateBox;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -44,8 +44,8 @@ public:
     TrialBalanceOptions trialBalanceOptions() const;
 
     QStackedWidget *pages() const { return m_pages; }
-    QDateEdit *obFromEdit() const { return m_obFrom; }
-    QDateEdit *obToEdit() const { return m_obTo; }
+    DateBox *obFromEdit() const { return m_obFrom; }
+    DateBox *obToEdit() const { return m_obTo; }
     QComboBox *obAccountBox() const { return m_obAccount; }
     QRadioButton *valueButton() const { return m_obValue; }
     QRadioButton *quantityButton() const { return m_obQuantity; }
@@ -70,8 +70,8 @@ private:
     QList<QPointer<TViewerForm>> m_viewers;
 
     QStackedWidget *m_pages;
-    QDateEdit *m_obFrom = nullptr;
-    QDateEdit *m_obTo = nullptr;
+    DateBox *m_obFrom = nullptr;
+    DateBox *m_obTo = nullptr;
     QComboBox *m_obAccount = nullptr;
     QRadioButton *m_obValue = nullptr;
     QRadioButton *m_obQuantity = nullptr;

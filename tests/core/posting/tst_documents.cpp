@@ -1,4 +1,5 @@
 #include "engine/Errors.h"
+#include "engine/Formats.h"
 #include "firm/AccountTotals.h"
 #include "firm/Schema.h"
 #include "posting/Documents.h"
@@ -148,21 +149,24 @@ private slots:
     void typedDocumentProblems_data()
     {
         QTest::addColumn<QVariant>("number");
-        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("problem");
         QTest::addColumn<Documents::DocumentBox>("box");
         using B = Documents::DocumentBox;
-        const QDate day(2026, 1, 1);
+        const QString day = u"01.01.2026"_s;
         QTest::newRow("1 accepted") << QVariant(1.0) << day << QString() << QString() << B::None;
         QTest::newRow("9999999999 accepted") << QVariant(9999999999.0) << day << QString() << QString() << B::None;
         QTest::newRow("0 refused") << QVariant(0.0) << day << QString() << Schema::DocumentNumberMessage << B::Number;
         QTest::newRow("10000000000 refused") << QVariant(10000000000.0) << day << QString()
                                              << Schema::DocumentNumberMessage << B::Number;
         QTest::newRow("no number") << QVariant() << day << QString() << DocumentNumberMissing << B::Number;
-        QTest::newRow("no date") << QVariant(5.0) << QDate() << QString() << DocumentDateMissing << B::Date;
+        QTest::newRow("no date") << QVariant(5.0) << QString() << QString() << DocumentDateMissing << B::Date;
+        QTest::newRow("only spaces") << QVariant(5.0) << u"  "_s << QString() << DocumentDateMissing << B::Date;
+        QTest::newRow("no such day") << QVariant(5.0) << u"31.02.2026"_s << QString() << InvalidDateMessage << B::Date;
+        QTest::newRow("a partial year") << QVariant(5.0) << u"01.03.1"_s << QString() << InvalidDateMessage << B::Date;
         QTest::newRow("no date before a number out of range")
-            << QVariant(0.0) << QDate() << QString() << DocumentDateMissing << B::Date;
+            << QVariant(0.0) << QString() << QString() << DocumentDateMissing << B::Date;
         QTest::newRow("50 letters of note") << QVariant(5.0) << day << QString(50, u'а') << QString() << B::None;
         QTest::newRow("51 letters of note") << QVariant(5.0) << day << QString(51, u'а')
                                             << u"Бележката е най-много 50 знака!"_s << B::Note;
@@ -170,7 +174,7 @@ private slots:
     void typedDocumentProblems()
     {
         QFETCH(QVariant, number);
-        QFETCH(QDate, date);
+        QFETCH(QString, date);
         QFETCH(QString, note);
         QFETCH(QString, problem);
         QFETCH(Documents::DocumentBox, box);
@@ -179,7 +183,7 @@ private slots:
         NomPRow d = Documents::NewDocument(f.dm.db(), 1, ReadPeriod(f.dm.db()));
         if (number.isValid())
             d.Nom_DDoc_No = number.toDouble();
-        d.Nom_Doc_Date = date;
+        Documents::TypeDate(d, date);
         d.Nom_Doc_Osno = note;
         QCOMPARE(Documents::Problem(d), problem);
         QCOMPARE(Documents::ProblemBox(d), box);

@@ -204,16 +204,20 @@ private slots:
     void leavingAnIncompleteDocumentIsRefused_data()
     {
         QTest::addColumn<QString>("emptied");
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("docType");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no number") << u"number"_s << 15 << DocumentNumberMissing;
-        QTest::newRow("no date") << u"date"_s << 15 << DocumentDateMissing;
-        QTest::newRow("kind 4 without lines") << QString() << 4 << DocumentWithoutLines;
-        QTest::newRow("kind 15 without lines") << QString() << 15 << QString();
+        QTest::newRow("no number") << u"number"_s << QString() << 15 << DocumentNumberMissing;
+        QTest::newRow("no date") << u"date"_s << QString() << 15 << DocumentDateMissing;
+        QTest::newRow("no such day") << u"date"_s << u"31.02.2026"_s << 15 << InvalidDateMessage;
+        QTest::newRow("a year of one digit") << u"date"_s << u"01.03.1"_s << 15 << InvalidDateMessage;
+        QTest::newRow("kind 4 without lines") << QString() << QString() << 4 << DocumentWithoutLines;
+        QTest::newRow("kind 15 without lines") << QString() << QString() << 15 << QString();
     }
     void leavingAnIncompleteDocumentIsRefused()
     {
         QFETCH(QString, emptied);
+        QFETCH(QString, typed);
         QFETCH(int, docType);
         QFETCH(QString, message);
         TestFixture f;
@@ -225,8 +229,11 @@ private slots:
         form.start(bare);
         if (emptied == u"number"_s)
             Clear(form.numberEdit());
-        else if (emptied == u"date"_s)
+        else if (emptied == u"date"_s) {
             Clear(form.dateEdit());
+            QTest::keyClicks(form.dateEdit(), typed);
+            QCOMPARE(form.dateEdit()->text(), typed);  // what was typed stays in the box
+        }
         form.documentsGrid()->setCurrentCell(0, 0);
         const bool left = message.isEmpty();
         QCOMPARE(f.messages.shown, left ? QStringList() : QStringList{message});

@@ -13,11 +13,12 @@
 #include "reports/TViewerForm.h"
 #include "reports/UiReportLauncher.h"
 #include "support/TestFixture.h"
+#include "widgets/DateBox.h"
 #include "widgets/PageView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
+#include <QCalendarWidget>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QPushButton>
@@ -141,6 +142,7 @@ private slots:
         const QDate today = QDate::currentDate();
         QTest::newRow("today inside the period") << 0 << today;
         QTest::newRow("today after the period") << 1 << QDate(today.year() - 1, 12, 31);
+        QTest::newRow("today before the period") << -1 << QDate(today.year() + 1, 12, 31);
     }
     void thePeriodDialogStartsFromTheDefaults()
     {
@@ -201,6 +203,63 @@ private slots:
             QCOMPARE(form.fromEdit()->text(), from);
             QCOMPARE(form.toEdit()->text(), to);
         }
+    }
+
+    // Keys typed into the period dialog: Ctrl+A and a date replace the field's date, Tab leaves
+    // the field whole, and a date that is not whole or not real is refused with its message.
+    void typedDatesAreTakenWhole_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a whole date") << u"31.12.2026"_s << QString();
+        QTest::newRow("a year of one digit") << u"01.03.1"_s << InvalidDateMessage;
+        QTest::newRow("no such day") << u"31.02.2026"_s << InvalidDateMessage;
+        QTest::newRow("a letter for a digit") << u"3l.12.2026"_s << InvalidDateMessage;
+    }
+    void typedDatesAreTakenWhole()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, message);
+        MessageRecorder messages;
+        ScopedMessageSink sink(&messages);
+        TRepDateForm form(Year2026, ReportPeriodDefaults{QDate(2026, 1, 1), QDate(2026, 6, 30)});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.fromEdit());
+        QTest::keyClick(form.fromEdit(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.toEdit());
+        QTest::keyClick(form.toEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form.toEdit(), keys);
+        QTest::keyClick(form.toEdit(), Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != form.toEdit());  // Tab leaves the field
+        QCOMPARE(form.toEdit()->text(), keys);
+        QTest::mouseClick(form.okButton(), Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(messages.shown.isEmpty());
+            QCOMPARE(form.dates().to, D(keys));
+        } else {
+            QCOMPARE(messages.shown, QStringList{message});
+            QVERIFY(form.isVisible());
+            QCOMPARE(form.toEdit()->text(), keys);  // kept to be put right
+        }
+    }
+
+    // The calendar still drops down (Alt+Down) and writes the chosen date into the field.
+    void theCalendarWritesItsDate()
+    {
+        TRepDateForm form(Year2026, ReportPeriodDefaults{QDate(2026, 1, 1), QDate(2026, 6, 30)});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        DateBox *to = form.toEdit();
+        to->setFocus();
+        QTest::keyClick(to, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(to->calendar()->isVisible());
+        QCOMPARE(to->calendar()->selectedDate(), QDate(2026, 6, 30));
+        to->calendar()->setSelectedDate(QDate(2026, 7, 15));
+        QTest::keyClick(to->calendar()->focusWidget() ? to->calendar()->focusWidget() : to->calendar(), Qt::Key_Return);
+        QTRY_VERIFY(!to->calendar()->isVisible());
+        QCOMPARE(to->text(), u"15.07.2026"_s);
+        QCOMPARE(to->date(), QDate(2026, 7, 15));
     }
 
     void askGivesTheDatesOnlyThroughOk_data()
@@ -287,6 +346,41 @@ private slots:
         QCOMPARE(form.obToEdit()->text(), to);
         if (message.isEmpty()) {
             QVERIFY(f.messages.shown.isEmpty());
+            QCOMPARE(Viewers().size(), 1);
+        } else {
+            QCOMPARE(f.messages.shown, QStringList{message});
+            QVERIFY(Viewers().isEmpty());
+        }
+    }
+
+    // The options dialog takes what is typed into its date fields as the report's dates.
+    void theOptionsDialogTakesTypedDates_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a whole date") << u"31.03.2026"_s << QString();
+        QTest::newRow("a partial year") << u"01.03.1"_s << InvalidDateMessage;
+    }
+    void theOptionsDialogTakesTypedDates()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, message);
+        TestFixture f;
+        f.openNewFirm(u"Тест ООД"_s, 2026);
+        ViewerSweep sweep;
+        TReportSetForm form(f.dm, u"Тест ООД"_s);
+        QVERIFY(form.begin(TReportSetForm::TrialBalance));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.obFromEdit());
+        QTest::keyClick(form.obFromEdit(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.obToEdit());
+        QTest::keyClick(form.obToEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form.obToEdit(), keys);
+        QTest::mouseClick(form.goButton(), Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(f.messages.shown.isEmpty());
+            QCOMPARE(form.trialBalanceOptions().to, D(keys));
             QCOMPARE(Viewers().size(), 1);
         } else {
             QCOMPARE(f.messages.shown, QStringList{message});

@@ -12,9 +12,9 @@
 #include "vat/JournalView.h"
 #include "vat/TDpokForm.h"
 #include "vat/VatDataPage.h"
+#include "widgets/DateBox.h"
 #include "widgets/TitleStripDialog.h"
 
-#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvalis needs to build, run and test, when they are missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core xvfb xauth)
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core xvfb xauth python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,14 +1,16 @@
 #pragma once
-// Compares a report's text with its golden file under tests/core/reports/golden/. With
+// Compares a report's text with its golden file under tests/core/reports/golden/ (or another
+// folder under tests/). With
 // ORVALIS_UPDATE_GOLDEN=1 in the environment the file is written instead, for a change of
 // layout that was checked by eye.
 #include <QFile>
 #include <QString>
 #include <QTest>
 
-inline bool MatchesGolden(const QString &name, const QString &text)
+inline bool MatchesGolden(const QString &name, const QString &text,
+                          const QString &folder = QStringLiteral("core/reports/golden"))
 {
-    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/core/reports/golden/") + name;
+    const QString path = QStringLiteral(ORVALIS_TEST_DIR "/") + folder + u'/' + name;
     QFile file(path);
     if (qEnvironmentVariableIntValue("ORVALIS_UPDATE_GOLDEN") == 1) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

@@ -212,6 +212,9 @@ const QStringList &FirmSteps()
         "CREATE UNIQUE INDEX IF NOT EXISTS opeldt_key ON opeldt(Op_Id, OpEl_Id); "
         "DROP INDEX IF EXISTS opelkt_Op_Id; "
         "CREATE UNIQUE INDEX IF NOT EXISTS opelkt_key ON opelkt(Op_Id, OpEl_Id)"_s,
+        // 7: a row here once the statements' include tables have had the registry's default rows,
+        // so that a firm gets them once and rows its user removed stay removed.
+        u"CREATE TABLE IF NOT EXISTS StmtSeed (Seed_Done INTEGER NOT NULL)"_s,
     };
     return steps;
 }

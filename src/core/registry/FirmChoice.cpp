@@ -8,6 +8,7 @@
 #include "firm/Schema.h"
 #include "firm/TDM.h"
 #include "registry/FirmFactory.h"
+#include "registry/StatementDefaults.h"
 #include "registry/TFD.h"
 
 using namespace Qt::StringLiterals;
@@ -30,6 +31,7 @@ FirmOpenResult OpenFirm(TFD &fd, TDM &dm, const FirmRecord &firm)
     session.setUpAlias(AliasFirm);
     dm.Close();
     dm.Open(session.aliasPath(AliasFirm));
+    StatementDefaults::FillFirmOnce(dm.db(), fd.db());
     fd.currentFirmId = firm.Firm_ID;
     return {true, {}};
 }

@@ -5,6 +5,7 @@
 #include "engine/Errors.h"
 #include "engine/Formats.h"
 #include "firm/Schema.h"
+#include "registry/StatementDefaults.h"
 #include "registry/TFD.h"
 
 #include <QDir>
@@ -129,6 +130,7 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
     db.exec(u"insert into balans_data select * from reg.balans_data"_s);
     db.exec(u"insert into opr_data select * from reg.opr_data"_s);
     db.exec(u"insert into opp_data select * from reg.opp_data"_s);
+    StatementDefaults::MarkFirmFilled(db);
     if (request.fillFirm)
         request.fillFirm(db);
     tx.commit();

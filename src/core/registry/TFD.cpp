@@ -6,6 +6,7 @@
 #include "engine/Formats.h"
 #include "firm/Schema.h"
 #include "registry/RegistrySeed.h"
+#include "registry/StatementDefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,6 +85,8 @@ void TFD::Open(const QString &systemDataDir)
     if (!m_db.tableExists(u"AUTOINC"_s))
         m_db.exec(u"CREATE TABLE IF NOT EXISTS AUTOINC (DatabaseName TEXT NOT NULL, TableName TEXT NOT NULL, "
                   "LastID INTEGER NOT NULL, PRIMARY KEY (DatabaseName, TableName))"_s);
+    // A registry made before the statements' defaults shipped gets them now.
+    StatementDefaults::FillEmptyRegistryTables(m_db);
     for (const FirmRecord &firm : Firms())
         NoteFirmFile(firm);
 }
@@ -140,6 +143,7 @@ void TFD::Seed()
     for (const auto &k : RegistrySeed::SupplyKinds())
         m_db.exec(u"insert into DDSDostType (Dost_No, Dost_DnNo, Dost_Name) values (?, ?, ?)"_s,
                   {k.Dost_No, k.Dost_No, QString::fromUtf8(k.Dost_Name)});
+    StatementDefaults::WriteEmptyRegistryTables(m_db);
 }
 
 QString TFD::MissingRegistryMask() { return Schema::FirstMissingMask(m_db, Schema::RegistryMasks()); }

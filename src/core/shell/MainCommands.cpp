@@ -2,37 +2,12 @@
 
 #include "accounts/FolderStore.h"
 #include "accounts/LevelStore.h"
-#include "engine/Db.h"
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
 #include "posting/OpTemplateStore.h"
-
-#include <QSqlQuery>
+#include "statements/StatementTables.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-struct StatementIncludes {
-    QString table;  // the firm's include rows
-    QString lines;  // the registry's line definitions
-    QString caption;
-};
-const StatementIncludes Statements[] = {{u"balans_data"_s, u"BALANS"_s, u"Баланс"_s},
-                                        {u"opr_data"_s, u"OPR"_s, u"ОПР"_s},
-                                        {u"opp_data"_s, u"OPP"_s, u"ОПП"_s}};
-
-QString LineName(Db *registry, const QString &lines, int pokNo)
-{
-    QVariant name;
-    if (registry && registry->tryScalar(u"select OPR_Pok_Name from "_s + lines + u" where OPR_Pok_No = ?"_s, {pokNo},
-                                        name)
-        && !name.toString().trimmed().isEmpty())
-        return name.toString().trimmed();
-    return QString::number(pokNo);
-}
-
-}  // namespace
 
 namespace MainCommands {
 
@@ -41,17 +16,7 @@ QStringList AccountReferences(Db &db, int account, Db *registry)
     QStringList references;
     for (const QString &name : OpTemplateStore::NamingAccount(db, account))
         references << u"операция: "_s + name;
-    for (const StatementIncludes &st : Statements) {
-        QSqlQuery rows = db.exec(u"select distinct OPR_Pok_No from "_s + st.table
-                                     + u" where OPR_Account_No = ? or OPR_AccCor_No = ? order by OPR_Pok_No"_s,
-                                 {account, account});
-        QList<int> lines;
-        while (rows.next())
-            lines << rows.value(0).toInt();
-        rows.finish();
-        for (int pokNo : lines)
-            references << st.caption + u", ред: "_s + LineName(registry, st.lines, pokNo);
-    }
+    references << LinesNamingAccount(db, registry, account);
     return references;
 }
 

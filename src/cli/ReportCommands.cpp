@@ -1,4 +1,5 @@
-// Figures and reports of a firm's books: totals, report trial-balance|general-ledger.
+// Figures and reports of a firm's books: totals, report trial-balance|general-ledger and the
+// statements report balance-sheet|income-statement|cash-flow.
 #include "CliSupport.h"
 #include "Commands.h"
 
@@ -11,6 +12,8 @@
 #include "reportkit/PageStore.h"
 #include "reports/GeneralLedger.h"
 #include "reports/TrialBalance.h"
+#include "statements/StatementComputation.h"
+#include "statements/StatementReport.h"
 
 #include <memory>
 
@@ -82,6 +85,19 @@ int GeneralLedger(Context &c)
     return 0;
 }
 
+// A statement computed for the period and printed from that computation.
+int Statement(Context &c, StatementType type)
+{
+    TDM dm;
+    const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
+    const auto [from, to] = ReportPeriodOption(dm, c.line);
+    StatementReportJob job(ComputeStatement(dm.db(), c.fd.db(), type, from, to), firm.Firm_Name);
+    rk::PageStore pages;
+    rk::RunReport(job, pages);
+    WriteReport(c.line, pages, c.out);
+    return 0;
+}
+
 }  // namespace
 
 QList<CommandSpec> ReportCommands()
@@ -114,6 +130,21 @@ QList<CommandSpec> ReportCommands()
     ledger.check = RequireOneOutput;
     ledger.run = GeneralLedger;
     commands << ledger;
+
+    const QList<std::tuple<QString, StatementType, QString>> statements = {
+        {u"balance-sheet"_s, StatementType::Balance, u"баланс като текст или PDF"_s},
+        {u"income-statement"_s, StatementType::Income, u"отчет за приходи и разходи като текст или PDF"_s},
+        {u"cash-flow"_s, StatementType::CashFlow, u"отчет за паричния поток като текст или PDF"_s}};
+    for (const auto &[word, type, summary] : statements) {
+        CommandSpec statement;
+        statement.words = {u"report"_s, word};
+        statement.options = {FirmOption, FromOption, ToOption, TextOption, PdfOption};
+        statement.summary = summary;
+        statement.needsFonts = true;
+        statement.check = RequireOneOutput;
+        statement.run = [type](Context &c) { return Statement(c, type); };
+        commands << statement;
+    }
     return commands;
 }
 

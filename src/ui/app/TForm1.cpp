@@ -234,9 +234,14 @@ QWidget *TForm1::buildWorkArea()
     auto *dock = new QVBoxLayout(m_documentsDock);
     dock->setContentsMargins(0, 0, 0, 0);
 
+    m_statementsDock = new QWidget(m_pages);
+    auto *statements = new QVBoxLayout(m_statementsDock);
+    statements->setContentsMargins(0, 0, 0, 0);
+
     m_pages->addWidget(m_list);
     m_pages->addWidget(m_balancesPage);
     m_pages->addWidget(m_documentsDock);
+    m_pages->addWidget(m_statementsDock);
     layout->addWidget(m_pages, 1);
     return area;
 }
@@ -445,8 +450,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::runNavigation(NavEntry entry)
 {
-    // The documents window runs until it is closed with "Назад"; only help may open meanwhile.
-    if (m_mode == MainMode::Documents && entry != NavEntry::Help)
+    // The documents window and a statement's view run until they are closed; only help may open
+    // meanwhile.
+    if ((m_mode == MainMode::Documents || m_statementOpen) && entry != NavEntry::Help)
         return;
     switch (entry) {
     case NavEntry::Chart: enterChart(); break;
@@ -773,7 +779,7 @@ void TForm1::editItem()
         case MainMode::OpeningBalances: editBalance(false); break;
         case MainMode::Reports:
             if (reportSettingsSelected())
-                m_hooks.statementSettings(StatementKindOfReport(*key));
+                openStatementView(StatementKindOfReport(*key));
             break;
         default: break;
         }
@@ -887,6 +893,34 @@ void TForm1::openDocuments(int folder)
     m_hooks.openFolder(folder);
 }
 
+void TForm1::openStatementView(int statementKind)
+{
+    const auto code = currentKey();
+    m_statementOpen = true;
+    setMenuPanelEnabled(false);
+    m_pages->setCurrentWidget(m_statementsDock);
+    const auto back = qScopeGuard([this, code] {
+        m_statementOpen = false;
+        m_pages->setCurrentWidget(m_list);
+        setMenuPanelEnabled(true);
+        if (code)
+            selectKey(*code);
+        updateButtons();
+    });
+    m_hooks.statementSettings(statementKind);
+}
+
+void TForm1::setMenuPanelEnabled(bool enabled)
+{
+    const QPushButton *help = navigationButton(NavigationEntryOf(NavEntry::Help).caption);
+    for (QPushButton *button : std::as_const(m_navigation))
+        button->setEnabled(enabled || button == help);
+    for (QWidget *w : QList<QWidget *>{m_add, m_edit, m_delete, m_balances, m_back, m_viewButton, m_reportsLabel})
+        w->setEnabled(enabled);
+    if (enabled)
+        updateButtons();
+}
+
 QWidget *TForm1::documentsDockHost() const { return m_dockCheck->isChecked() ? m_documentsDock : nullptr; }
 
 TTranForm *TForm1::documentsWindow() const
@@ -983,6 +1017,8 @@ void TForm1::showHelp()
 
 void TForm1::showReportsMenu()
 {
+    if (m_statementOpen)
+        return;
     if (!m_reportsMenu->isVisible())
         m_reportsMenu->popup(m_reportsLabel->mapToGlobal(QPoint(0, m_reportsLabel->height())));
 }

@@ -108,6 +108,10 @@ public:
     QWidget *documentsDockHost() const;
     // The documents window docked in the data area now, if any.
     TTranForm *documentsWindow() const;
+    // The page of the data area that a statement's view docks into.
+    QWidget *statementsDockHost() const { return m_statementsDock; }
+    // True while a statement's view is docked: the menu panel waits for it to close.
+    bool statementViewOpen() const { return m_statementOpen; }
     QCheckBox *dockCheckBox() const { return m_dockCheck; }
     DocumentTools *documentTools() const { return m_documentTools; }
 
@@ -188,6 +192,9 @@ private:
     void editNom(bool newItem);
     void runReport();
     void openDocuments(int folder);
+    // "Настройка" on a statement: its view in the data area, the menu panel disabled meanwhile.
+    void openStatementView(int statementKind);
+    void setMenuPanelEnabled(bool enabled);
     void showDocumentFolder();
     void showDocumentFilter(DocumentFilter filter);
 
@@ -225,6 +232,8 @@ private:
     QListWidget *m_list = nullptr;
     OpeningBalancesPage *m_balancesPage = nullptr;
     QWidget *m_documentsDock = nullptr;
+    QWidget *m_statementsDock = nullptr;
+    bool m_statementOpen = false;
     QWidget *m_postingBar = nullptr;
     QCheckBox *m_dockCheck = nullptr;
     DocumentTools *m_documentTools = nullptr;

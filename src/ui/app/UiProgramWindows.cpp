@@ -31,5 +31,8 @@ void InstallProgramWindows(TForm1 &mainWindow, TFD &fd, TDM &dm)
     hooks.operations = [&fd, &dm, parent] { TOpListForm::Run(fd, dm, parent); };
     hooks.runReport = [&fd, &dm, &mainWindow](int code) { LaunchReport(fd, dm, code, &mainWindow); };
     hooks.reportAvailable = ReportAvailable;
+    hooks.statementSettings = [&fd, &dm, &mainWindow](int statementKind) {
+        OpenStatementView(fd, dm, statementKind, mainWindow.statementsDockHost());
+    };
     mainWindow.setEditorHooks(hooks);
 }

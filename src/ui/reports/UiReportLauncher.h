@@ -8,3 +8,6 @@ class TFD;
 
 bool ReportAvailable(int code);
 void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent);
+// A statement's view for the whole reporting period, docked into `host` (modal without one), as
+// "Настройка" of the reports list opens it; returns when the view closes.
+void OpenStatementView(TFD &fd, TDM &dm, int statementKind, QWidget *host);

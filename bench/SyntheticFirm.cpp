@@ -8,6 +8,7 @@
 #include "firm/Schema.h"
 #include "posting/JournalLines.h"
 #include "registry/FirmFactory.h"
+#include "registry/RegistrySeed.h"
 #include "registry/TFD.h"
 
 #include <QDate>
@@ -37,13 +38,16 @@ QList<Account> MakeChart(Db &db, const SyntheticFirmSpec &spec)
         LevelStore::InsertLot(db, {GoodsLevel, i, u"Стока %1"_s.arg(i), u"бр."_s, {}});
 
     db.exec(u"delete from s"_s);
+    const auto national = RegistrySeed::NationalChart();
+    const int count = spec.nationalChart ? int(national.size()) : spec.accounts;
     QList<Account> chart;
-    for (int i = 0; i < spec.accounts; ++i) {
-        const int number = 1000 + i * 17;
+    for (int i = 0; i < count; ++i) {
+        const int number = spec.nationalChart ? national[size_t(i)].S_UNo : 1000 + i * 17;
         const int kind = i % 10;  // every tenth a counterparty account, every tenth a goods account
         const int level = kind == 3 ? CounterpartyLevel : (kind == 7 ? GoodsLevel : 0);
-        SRow row{number, {level, 0, 0, 0, 0}, u"Сметка %1"_s.arg(number), 1 + i % 3, level == GoodsLevel ? 2 : 1,
-                 level ? 2 : 1};
+        const int balanceType = spec.nationalChart ? national[size_t(i)].S_Act_Pas_Type : 1 + i % 3;
+        const QString name = spec.nationalChart ? QString::fromUtf8(national[size_t(i)].S_Name) : u"Сметка %1"_s.arg(number);
+        SRow row{number, {level, 0, 0, 0, 0}, name, balanceType, level == GoodsLevel ? 2 : 1, level ? 2 : 1};
         ChartStore::Insert(db, row);
         chart.append({number, level, level == CounterpartyLevel ? spec.counterparties : (level ? spec.goods : 0)});
     }
@@ -73,7 +77,8 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
         chart = MakeChart(db, spec);
         for (const Account &a : chart)
             OpeningBalances::Insert(db, {a.number, RandomKey(rng, a), 0, 1000.0 + rng.bounded(1000), 0, 0});
-        OpeningBalances::Insert(db, {chart.first().number + 1, {}, 0, 0, 0, 0});
+        // A row of an account outside the chart (the national chart has no 9999).
+        OpeningBalances::Insert(db, {spec.nationalChart ? 9999 : chart.first().number + 1, {}, 0, 0, 0, 0});
         tx.commit();
     }
 

@@ -15,6 +15,10 @@ struct SyntheticFirmSpec {
     // Each account is posted against a few usual counter-accounts, as in real books; 0 posts
     // any account against any other (every ledger section then lists hundreds of them).
     int partners = 6;
+    // The accounts are the national chart the registry seeds (every tenth with the counterparty
+    // or the goods level) instead of `accounts` made-up ones: the statements' default include
+    // rows then find their accounts.
+    bool nationalChart = false;
     unsigned seed = 20261208;
 };
 

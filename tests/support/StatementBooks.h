@@ -5,6 +5,7 @@
 // accounts closed to 123 (a profit of 8,500.00).
 //   assets 45,200.00 = liabilities 45,200.00; cash 10,200.00 at the start, 6,500.00 at the end.
 #include "accounts/OpeningBalances.h"
+#include "statements/StatementTables.h"
 #include "support/Books.h"
 #include "support/TestFixture.h"
 
@@ -61,3 +62,16 @@ struct StatementBooks {
         PostLine(db(), QDate(2025, month, day), dt, {}, kt, {}, amount);
     }
 };
+
+// An include row of `line`: kinds 1..7 name accounts, 8 and 9 an amount.
+inline IncludeRow IncludeRowOf(int line, int kind, int account, int corr = 0, double amount = 0, int kor = 0)
+{
+    IncludeRow r;
+    r.OPR_Pok_No = line;
+    r.OPR_Account_Type = kind;
+    r.OPR_Account_No = account;
+    r.OPR_AccCor_No = corr;
+    r.OPR_ConstValue = amount;
+    r.OPR_Kor = kor;
+    return r;
+}

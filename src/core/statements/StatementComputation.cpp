@@ -48,6 +48,47 @@ LineSums SumRows(IncludeAmounts &amounts, const QList<IncludeRow> &rows, bool co
 
 LineFigures Shown(double current, double previous) { return {current, previous, {}, {}}; }
 
+// Group accumulators 0..G-1, each with N values; every sum is rounded when it is formed.
+template <size_t N, size_t G>
+class Groups {
+public:
+    using Values = std::array<double, N>;
+    const Values &operator[](int g) const { return m_g[size_t(g)]; }
+    void add(int g, const Values &v)
+    {
+        for (size_t i = 0; i < N; ++i)
+            m_g[size_t(g)][i] = RoundAmount(m_g[size_t(g)][i] + v[i]);
+    }
+    Values total(std::initializer_list<int> groups) const
+    {
+        Values t{};
+        for (size_t i = 0; i < N; ++i) {
+            for (int g : groups)
+                t[i] += m_g[size_t(g)][i];
+            t[i] = RoundAmount(t[i]);
+        }
+        return t;
+    }
+    // The group becomes the total of others and is shown.
+    const Values &set(int g, std::initializer_list<int> groups) { return m_g[size_t(g)] = total(groups); }
+    void replace(int g, const Values &v) { m_g[size_t(g)] = v; }
+
+private:
+    std::array<Values, G> m_g{};
+};
+
+QString KindProblem(const StatementLine &l)
+{
+    return u"Отчетът не може да бъде изготвен: показател %1 е с вид %2, извън допустимите стойности!"_s.arg(
+        l.OPR_Pok_No).arg(l.OPR_Value);
+}
+
+QString GroupProblem(const StatementLine &l)
+{
+    return u"Отчетът не може да бъде изготвен: показател %1 е с група %2, извън допустимите стойности!"_s.arg(
+        l.OPR_Pok_No).arg(l.OPR_Grup);
+}
+
 // Groups 1..14, each with the current and the previous year.
 class IncomeRules {
 public:
@@ -65,60 +106,26 @@ public:
         case 1: {
             const LineSums s = sums();
             if (l.OPR_Grup >= 1)
-                add(l.OPR_Grup, s.current, s.previous);
+                m_g.add(l.OPR_Grup, {s.current, s.previous});
             return Shown(s.current, s.previous);
         }
-        case 6: set(6, {2, 3, 4, 5}); return show(6);
-        case 8: return sum({6, 7});
-        case 12: set(12, {9, 10, 11}); return show(12);
-        case 14: return sum({12, 13});
-        default: return show(k);
+        case 6: return shown(m_g.set(6, {2, 3, 4, 5}));
+        case 8: return shown(m_g.total({6, 7}));  // not stored
+        case 12: return shown(m_g.set(12, {9, 10, 11}));
+        case 14: return shown(m_g.total({12, 13}));
+        default: return shown(m_g[k]);
         }
-    }
-    static QString KindProblem(const StatementLine &l)
-    {
-        return u"Отчетът не може да бъде изготвен: показател %1 е с вид %2, извън допустимите стойности!"_s.arg(
-            l.OPR_Pok_No).arg(l.OPR_Value);
-    }
-    static QString GroupProblem(const StatementLine &l)
-    {
-        return u"Отчетът не може да бъде изготвен: показател %1 е с група %2, извън допустимите стойности!"_s.arg(
-            l.OPR_Pok_No).arg(l.OPR_Grup);
     }
 
 private:
-    void add(int g, double current, double previous)
-    {
-        m_g[g][0] = RoundAmount(m_g[g][0] + current);
-        m_g[g][1] = RoundAmount(m_g[g][1] + previous);
-    }
-    std::array<double, 2> total(std::initializer_list<int> groups) const
-    {
-        std::array<double, 2> t{};
-        for (int i = 0; i < 2; ++i) {
-            for (int g : groups)
-                t[i] += m_g[g][i];
-            t[i] = RoundAmount(t[i]);
-        }
-        return t;
-    }
-    void set(int g, std::initializer_list<int> groups) { m_g[g] = total(groups); }
-    LineFigures show(int g) const { return Shown(m_g[g][0], m_g[g][1]); }
-    LineFigures sum(std::initializer_list<int> groups) const
-    {
-        const auto t = total(groups);
-        return Shown(t[0], t[1]);
-    }
-    std::array<std::array<double, 2>, 15> m_g{};
+    static LineFigures shown(const std::array<double, 2> &v) { return Shown(v[0], v[1]); }
+    Groups<2, 15> m_g;
 };
 
 // Group 1 is the base (the opening cash), 2..7 receipts and payments of the three activities.
 class CashFlowRules {
 public:
-    static QString problem(const StatementLine &l)
-    {
-        return l.OPR_Value < 0 ? IncomeRules::KindProblem(l) : QString();
-    }
+    static QString problem(const StatementLine &l) { return l.OPR_Value < 0 ? KindProblem(l) : QString(); }
     LineFigures line(const StatementLine &l, const std::function<LineSums()> &sums)
     {
         const int k = l.OPR_Value;
@@ -126,10 +133,9 @@ public:
         case 1: {
             const LineSums s = sums();
             if (l.OPR_Grup == 1)
-                m_g[1] = {s.current, s.previous};  // the base is replaced, not added to
+                m_g.replace(1, {s.current, s.previous});  // the base is replaced, not added to
             else if (l.OPR_Grup >= 2 && l.OPR_Grup <= 7)
-                for (int i = 0; i < 2; ++i)
-                    m_g[l.OPR_Grup][i] = RoundAmount(m_g[l.OPR_Grup][i] + (i ? s.previous : s.current));
+                m_g.add(l.OPR_Grup, {s.current, s.previous});
             return Shown(s.current, s.previous);
         }
         case 2: case 3: return show(k);
@@ -146,19 +152,19 @@ public:
 
 private:
     LineFigures show(int g) const { return Shown(m_g[g][0], m_g[g][1]); }
-    double diff(int a, int b, int i) const { return RoundAmount(m_g[a][i] - m_g[b][i]); }
+    double diff(int a, int b, size_t i) const { return RoundAmount(m_g[a][i] - m_g[b][i]); }
     LineFigures difference(int a, int b) const { return Shown(diff(a, b, 0), diff(a, b, 1)); }
     LineFigures total(bool withoutBase) const
     {
         std::array<double, 2> t{};
-        for (int i = 0; i < 2; ++i) {
+        for (size_t i = 0; i < 2; ++i) {
             t[i] = RoundAmount(diff(2, 3, i) + diff(4, 5, i) + diff(6, 7, i) + m_g[1][i]);
             if (withoutBase)
                 t[i] = RoundAmount(t[i] - m_g[1][i]);
         }
         return Shown(t[0], t[1]);
     }
-    std::array<std::array<double, 2>, 8> m_g{};
+    Groups<2, 15> m_g;  // groups 1..7 used
 };
 
 // Groups 1..28, each with gross, correction, net and previous year.
@@ -168,8 +174,8 @@ public:
     {
         const int k = l.OPR_Value;
         if (!((k >= 0 && k <= 28) || k == 44 || k == 54))
-            return IncomeRules::KindProblem(l);
-        return k == 1 && l.OPR_Grup > 28 ? IncomeRules::GroupProblem(l) : QString();
+            return KindProblem(l);
+        return k == 1 && l.OPR_Grup > 28 ? GroupProblem(l) : QString();
     }
     LineFigures line(const StatementLine &l, const std::function<LineSums()> &sums)
     {
@@ -180,17 +186,16 @@ public:
             const LineSums s = sums();
             const Figures f{s.current, s.correction, RoundAmount(s.current - s.correction), s.previous};
             if (l.OPR_Grup >= 1)
-                for (size_t i = 0; i < 4; ++i)
-                    m_g[l.OPR_Grup][i] = RoundAmount(m_g[l.OPR_Grup][i] + f[i]);
+                m_g.add(l.OPR_Grup, f);
             return shown(f);
         }
-        case 7: return set(7, {2, 3, 4, 5, 6});
-        case 13: return set(13, {8, 9, 10, 11, 12});
-        case 20: return set(20, {14, 15, 16, 17, 18, 19});
-        case 23: return set(23, {21, 22});
-        case 26: return set(26, {24, 25});
-        case 44: return shown(total({1, 7, 13}));
-        case 54: return shown(total({20, 23, 26, 27}));
+        case 7: return shown(m_g.set(7, {2, 3, 4, 5, 6}));
+        case 13: return shown(m_g.set(13, {8, 9, 10, 11, 12}));
+        case 20: return shown(m_g.set(20, {14, 15, 16, 17, 18, 19}));
+        case 23: return shown(m_g.set(23, {21, 22}));
+        case 26: return shown(m_g.set(26, {24, 25}));
+        case 44: return shown(m_g.total({1, 7, 13}));  // not stored
+        case 54: return shown(m_g.total({20, 23, 26, 27}));
         default: return shown(m_g[k]);
         }
     }
@@ -198,22 +203,7 @@ public:
 private:
     using Figures = std::array<double, 4>;
     static LineFigures shown(const Figures &f) { return {f[2], f[3], f[0], f[1]}; }
-    Figures total(std::initializer_list<int> groups) const
-    {
-        Figures t{};
-        for (size_t i = 0; i < 4; ++i) {
-            for (int g : groups)
-                t[i] += m_g[g][i];
-            t[i] = RoundAmount(t[i]);
-        }
-        return t;
-    }
-    LineFigures set(int g, std::initializer_list<int> groups)
-    {
-        m_g[g] = total(groups);
-        return shown(m_g[g]);
-    }
-    std::array<Figures, 29> m_g{};
+    Groups<4, 29> m_g;
 };
 
 template <typename Rules>

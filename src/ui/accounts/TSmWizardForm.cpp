@@ -72,15 +72,11 @@ TSmWizardForm::TSmWizardForm(TDM &dm, std::optional<int> account, QWidget *paren
     m_pages->addWidget(buildTypePage());
     m_pages->addWidget(buildAnalyticsPage());
 
-    m_back = new QPushButton(u"<< Преден"_s, body());
-    m_next = new QPushButton(u"Следващ >>"_s, body());
-    m_cancel = new QPushButton(u"Отказ"_s, body());
-    m_next->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_next);
-    buttons->addWidget(m_cancel);
+    const WizardButtons wizard = MakeWizardButtons(body());
+    m_back = wizard.back;
+    m_next = wizard.next;
+    m_cancel = wizard.cancel;
+    QHBoxLayout *buttons = wizard.row;
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_tree);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QMouseEvent>
+#include <QPushButton>
 
 MouseLabel::MouseLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
@@ -78,4 +79,17 @@ QString ScreenText(const QString &text)
     screen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     screen.replace(u'\r', u'\n');
     return screen;
+}
+
+WizardButtons MakeWizardButtons(QWidget *parent)
+{
+    WizardButtons b{new QPushButton(QStringLiteral("<< Преден"), parent),
+                    new QPushButton(QStringLiteral("Следващ >>"), parent),
+                    new QPushButton(QStringLiteral("Отказ"), parent), new QHBoxLayout};
+    b.next->setDefault(true);
+    b.row->addStretch(1);
+    b.row->addWidget(b.back);
+    b.row->addWidget(b.next);
+    b.row->addWidget(b.cancel);
+    return b;
 }

@@ -5,6 +5,8 @@
 #include <QLabel>
 
 class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class TitleStripDialog;
 
 class MouseLabel : public QLabel {
@@ -37,3 +39,13 @@ QLabel *AddStateLabel(TitleStripDialog &dialog);
 
 // The program's texts break lines with "\r" or "\r\n"; labels want "\n".
 QString ScreenText(const QString &text);
+
+// The buttons of a wizard at the right of their row: "<< Преден", "Следващ >>" (the default) and
+// "Отказ".
+struct WizardButtons {
+    QPushButton *back;
+    QPushButton *next;
+    QPushButton *cancel;
+    QHBoxLayout *row;
+};
+WizardButtons MakeWizardButtons(QWidget *parent);

@@ -52,17 +52,6 @@ double Cash(Db &db, const QDate &to, bool opening = false)
 
 StatementLine Line(int no, int kind, int group = 0) { return {no, no, u"Ред %1"_s.arg(no), {}, kind, group}; }
 
-IncludeRow Row(int line, int kind, int account, int corr = 0, double amount = 0, int kor = 0)
-{
-    IncludeRow r;
-    r.OPR_Pok_No = line;
-    r.OPR_Account_Type = kind;
-    r.OPR_Account_No = account;
-    r.OPR_AccCor_No = corr;
-    r.OPR_ConstValue = amount;
-    r.OPR_Kor = kor;
-    return r;
-}
 }  // namespace
 
 class StatementsTest : public QObject {
@@ -124,38 +113,38 @@ private slots:
         QTest::addColumn<QList<double>>("expected");  // this year, previous year[, gross, correction]
         const auto B = int(StatementType::Balance), I = int(StatementType::Income), C = int(StatementType::CashFlow);
         QTest::newRow("a line without rows is 0 and adds 0 to its group")
-            << B << QList{Line(1, 1, 2), Line(2, 1, 2), Line(3, 2)} << QList{Row(2, 5, 501)} << 3
+            << B << QList{Line(1, 1, 2), Line(2, 1, 2), Line(3, 2)} << QList{IncludeRowOf(2, 5, 501)} << 3
             << QList<double>{2100, 0, 2100, 0};
         QTest::newRow("a balance line whose rows are all corrections")
-            << B << QList{Line(1, 1, 3)} << QList{Row(1, 6, 241, 0, 0, 1)} << 1 << QList<double>{-4800, 0, 0, 4800};
+            << B << QList{Line(1, 1, 3)} << QList{IncludeRowOf(1, 6, 241, 0, 0, 1)} << 1 << QList<double>{-4800, 0, 0, 4800};
         QTest::newRow("kind 8 feeds the current year, kind 9 the previous")
-            << I << QList{Line(1, 1, 2)} << QList{Row(1, 8, 0, 0, 100), Row(1, 9, 0, 0, 40)} << 1
+            << I << QList{Line(1, 1, 2)} << QList{IncludeRowOf(1, 8, 0, 0, 100), IncludeRowOf(1, 9, 0, 0, 40)} << 1
             << QList<double>{100, 40};
         QTest::newRow("kinds 1..6 take their side of the account's totals")
             << I << QList{Line(1, 1, 2)}
-            << QList{Row(1, 1, 503), Row(1, 2, 401), Row(1, 3, 411), Row(1, 4, 411), Row(1, 5, 501), Row(1, 6, 421)}
+            << QList{IncludeRowOf(1, 1, 503), IncludeRowOf(1, 2, 401), IncludeRowOf(1, 3, 411), IncludeRowOf(1, 4, 411), IncludeRowOf(1, 5, 501), IncludeRowOf(1, 6, 421)}
             << 1 << QList<double>{9400 + 3300 + 30000 + 16000 + 2100 + 1000, 0};
         QTest::newRow("an account missing from the chart contributes 0")
-            << I << QList{Line(1, 1, 2)} << QList{Row(1, 5, 999), Row(1, 7, 999, 501), Row(1, 7, 501, 999), Row(1, 8, 0, 0, 7)}
+            << I << QList{Line(1, 1, 2)} << QList{IncludeRowOf(1, 5, 999), IncludeRowOf(1, 7, 999, 501), IncludeRowOf(1, 7, 501, 999), IncludeRowOf(1, 8, 0, 0, 7)}
             << 1 << QList<double>{7, 0};
         QTest::newRow("correspondence is the debit of the account against the other")
-            << I << QList{Line(1, 1, 2)} << QList{Row(1, 7, 503, 411), Row(1, 7, 401, 503), Row(1, 7, 411, 503)} << 1
+            << I << QList{Line(1, 1, 2)} << QList{IncludeRowOf(1, 7, 503, 411), IncludeRowOf(1, 7, 401, 503), IncludeRowOf(1, 7, 411, 503)} << 1
             << QList<double>{16000 + 11000, 0};
         QTest::newRow("the later of two base lines is the cash flow's base")
             << C << QList{Line(1, 1, 1), Line(2, 1, 1), Line(3, 1, 2), Line(4, 11), Line(5, 12)}
-            << QList{Row(1, 1, 501), Row(2, 8, 0, 0, 5), Row(3, 8, 0, 0, 20)} << 4 << QList<double>{25, 0};
+            << QList{IncludeRowOf(1, 1, 501), IncludeRowOf(2, 8, 0, 0, 5), IncludeRowOf(3, 8, 0, 0, 20)} << 4 << QList<double>{25, 0};
         QTest::newRow("cash flow: the change leaves the base out")
-            << C << QList{Line(1, 1, 1), Line(2, 1, 3), Line(3, 12)} << QList{Row(1, 1, 501), Row(2, 8, 0, 0, 30)} << 3
+            << C << QList{Line(1, 1, 1), Line(2, 1, 3), Line(3, 12)} << QList{IncludeRowOf(1, 1, 501), IncludeRowOf(2, 8, 0, 0, 30)} << 3
             << QList<double>{-30, 0};
         QTest::newRow("cash flow: group 0 and groups above 7 are left alone")
             << C << QList{Line(1, 1, 0), Line(2, 1, 8), Line(3, 1, 2), Line(4, 2)}
-            << QList{Row(1, 8, 0, 0, 1), Row(2, 8, 0, 0, 2), Row(3, 8, 0, 0, 4)} << 4 << QList<double>{4, 0};
+            << QList{IncludeRowOf(1, 8, 0, 0, 1), IncludeRowOf(2, 8, 0, 0, 2), IncludeRowOf(3, 8, 0, 0, 4)} << 4 << QList<double>{4, 0};
         QTest::newRow("income: a total line sums its groups, not stored")
             << I << QList{Line(1, 1, 2), Line(2, 1, 5), Line(3, 1, 7), Line(4, 6), Line(5, 8)}
-            << QList{Row(1, 8, 0, 0, 10), Row(2, 8, 0, 0, 20), Row(3, 9, 0, 0, 3)} << 5 << QList<double>{30, 3};
+            << QList{IncludeRowOf(1, 8, 0, 0, 10), IncludeRowOf(2, 8, 0, 0, 20), IncludeRowOf(3, 9, 0, 0, 3)} << 5 << QList<double>{30, 3};
         QTest::newRow("balance: the assets total is groups 1, 7 and 13")
             << B << QList{Line(1, 1, 1), Line(2, 1, 6), Line(3, 1, 12), Line(4, 7), Line(5, 13), Line(6, 44)}
-            << QList{Row(1, 8, 0, 0, 1), Row(2, 8, 0, 0, 10), Row(3, 8, 0, 0, 100)} << 6
+            << QList{IncludeRowOf(1, 8, 0, 0, 1), IncludeRowOf(2, 8, 0, 0, 10), IncludeRowOf(3, 8, 0, 0, 100)} << 6
             << QList<double>{111, 0, 111, 0};
     }
     void dataLinesFollowTheirRows()
@@ -194,7 +183,7 @@ private slots:
         QList<IncludeRow> rows;
         for (int a : accounts)
             for (int c : accounts)
-                rows << Row(1, 7, a, c);
+                rows << IncludeRowOf(1, 7, a, c);
         const QDate from(2025, 3, 1), to(2025, 6, 30);
         double expected = 0;
         for (const IncludeRow &r : rows)
@@ -208,7 +197,7 @@ private slots:
     {
         StatementBooks b;
         const ComputedStatement s = ComputeStatement(b.db(), StatementType::Income, {Line(1, 1), Line(2, 1)},
-                                                     {Row(1, 1, 503), Row(2, 5, 503)}, QDate(2025, 5, 1), QDate(2025, 5, 31));
+                                                     {IncludeRowOf(1, 1, 503), IncludeRowOf(2, 5, 503)}, QDate(2025, 5, 1), QDate(2025, 5, 31));
         QCOMPARE(This(s, 1), 9400.00 + 16000 - 11000);
         QCOMPARE(This(s, 2), 14400.00 - 2000 - 5000);
     }
@@ -242,7 +231,7 @@ private slots:
         StatementBooks b;
         int progress = 0;
         const QString error = ErrorOf([&] {
-            ComputeStatement(b.db(), StatementType(type), {Line(1, 1, 2), line}, {Row(1, 5, 501)}, From, To,
+            ComputeStatement(b.db(), StatementType(type), {Line(1, 1, 2), line}, {IncludeRowOf(1, 5, 501)}, From, To,
                              [&](int, int) { ++progress; });
         });
         QCOMPARE(error, message);

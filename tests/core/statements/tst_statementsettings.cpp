@@ -1,8 +1,7 @@
 #include "registry/FirmChoice.h"
 #include "statements/IncludeRowWizard.h"
 #include "statements/IncludeRowsEdit.h"
-#include "support/Books.h"
-#include "support/TestFixture.h"
+#include "support/StatementBooks.h"
 
 #include <QTest>
 
@@ -13,20 +12,10 @@ int Count(Db &db, const QString &table) { return db.scalar(u"select count(*) fro
 
 IncludeRow Constant(double amount, int kind = IncludeKind::CurrentConstant)
 {
-    IncludeRow r;
-    r.OPR_Account_Type = kind;
-    r.OPR_ConstValue = amount;
-    return r;
+    return IncludeRowOf(0, kind, 0, 0, amount);
 }
 
-IncludeRow Account(int kind, int account, int corr = 0)
-{
-    IncludeRow r;
-    r.OPR_Account_Type = kind;
-    r.OPR_Account_No = account;
-    r.OPR_AccCor_No = corr;
-    return r;
-}
+IncludeRow Account(int kind, int account, int corr = 0) { return IncludeRowOf(0, kind, account, corr); }
 }  // namespace
 
 class StatementSettingsTest : public QObject {

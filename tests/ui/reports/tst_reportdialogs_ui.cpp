@@ -13,6 +13,7 @@
 #include "reports/TViewerForm.h"
 #include "reports/UiReportLauncher.h"
 #include "support/TestFixture.h"
+#include "support/Viewers.h"
 #include "widgets/DateBox.h"
 #include "widgets/PageView.h"
 
@@ -36,25 +37,6 @@ namespace {
 QDate D(const QString &text) { return QDate::fromString(text, u"dd.MM.yyyy"_s); }
 
 const ReportingPeriod Year2026{QDate(2026, 1, 1), QDate(2026, 12, 31)};
-
-QList<TViewerForm *> Viewers()
-{
-    QList<TViewerForm *> found;
-    for (QWidget *w : QApplication::allWidgets())
-        if (auto *v = qobject_cast<TViewerForm *>(w))
-            found << v;
-    return found;
-}
-
-// Closes the previews a test left open before the firm they read is closed.
-struct ViewerSweep {
-    ~ViewerSweep()
-    {
-        for (TViewerForm *v : Viewers())
-            v->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
 
 void RejectOpenDialogs()
 {

@@ -15,6 +15,7 @@
 #include "statements/TRepDataSetForm.h"
 #include "statements/TReportForm.h"
 #include "support/StatementBooks.h"
+#include "support/Viewers.h"
 #include "support/WhenShown.h"
 
 #include <QButtonGroup>
@@ -34,24 +35,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QDate From(2025, 1, 1);
 const QDate To(2025, 12, 31);
-
-QList<TViewerForm *> Viewers()
-{
-    QList<TViewerForm *> found;
-    for (QWidget *w : QApplication::allWidgets())
-        if (auto *v = qobject_cast<TViewerForm *>(w))
-            found << v;
-    return found;
-}
-
-struct ViewerSweep {
-    ~ViewerSweep()
-    {
-        for (TViewerForm *v : Viewers())
-            v->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
 
 QString PrintedText(const ComputedStatement &s, const QString &firm)
 {

@@ -20,6 +20,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -92,6 +93,7 @@ TReportForm::TReportForm(TFD &fd, TDM &dm, StatementType type, Mode mode, QWidge
     connect(m_defaults, &QPushButton::clicked, this, [this] { restoreDefaults(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { currentLineChanged(); });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { settings(); });
+    m_grid->installEventFilter(this);
     resize(980, 600);
     CentreOnDesktop(this);
 }
@@ -214,6 +216,19 @@ void TReportForm::showIncludeRows()
         return;
     }
     m_panel->showRows(m_type, ReadIncludeRows(m_dm.db(), m_type, line->line.OPR_Pok_No));
+}
+
+bool TReportForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on a data line opens its settings, as a double click does.
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            settings();
+            return true;
+        }
+    }
+    return TitleStripDialog::eventFilter(watched, event);
 }
 
 void TReportForm::back() { done(QDialog::Accepted); }

@@ -59,6 +59,9 @@ public:
     QPushButton *settingsButton() const { return m_settings; }
     QPushButton *defaultsButton() const { return m_defaults; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void fillGrid();
     void currentLineChanged();

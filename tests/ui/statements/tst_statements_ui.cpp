@@ -23,6 +23,7 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -98,6 +99,13 @@ private slots:
             QCOMPARE(form->includePanel()->rowTexts(0),
                      QStringList({u"501"_s, QString(), u"Сметка - Дебитно салдо"_s, QString()}));
             QVERIFY(form->settingsButton()->isEnabled());
+            bool opened = false;
+            WhenShown<TRepDataSetForm>([&](TRepDataSetForm *settings) {
+                opened = settings->lineLabel()->text() == u"1. Касови наличности"_s;
+                QTest::mouseClick(settings->cancelButton(), Qt::LeftButton);
+            });
+            QTest::keyClick(grid, Qt::Key_Return);  // as a double click on the data line
+            QVERIFY(opened);
             QVERIFY(form->selectLine(2));  // a heading line has no settings
             QVERIFY(!form->settingsButton()->isEnabled());
             QCOMPARE(form->includePanel()->table()->rowCount(), 0);

@@ -357,6 +357,8 @@ private slots:
         // Template elements do not put an account in use.
         QVERIFY(!AccountInUse(t.db(), 4532));
 
+        for (const QString &includes : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})  // no statement line
+            t.db().exec(u"delete from "_s + includes + u" where OPR_Account_No in (4531, 4532) or OPR_AccCor_No in (4531, 4532)"_s);
         const QString question = u"Сметката е посочена в:\rоперация: Акциз\rоперация: Продажба\r"
                                  "Желаете ли все пак изтриване на сметката?"_s;
         t.e.f.messages.answers = {Messages::Yes, Messages::No};

@@ -17,10 +17,10 @@
 #include "support/StatementBooks.h"
 #include "support/Viewers.h"
 #include "support/WhenShown.h"
+#include "widgets/DateBox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>

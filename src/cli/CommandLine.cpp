@@ -3,6 +3,7 @@
 #include "engine/Formats.h"
 
 #include <QRegularExpression>
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,10 @@ std::optional<double> ReadDecimal(const QString &text)
 
 namespace {
 
+// Firms, accounts and years are whole numbers of the program's own size: a larger one would
+// wrap round to another firm or account.
+constexpr qint64 NumberLimit = std::numeric_limits<int>::max();
+
 QString ValueProblem(const OptionSpec &spec, const QString &value)
 {
     const QString prefix = spec.name + u": "_s;
@@ -37,7 +42,8 @@ QString ValueProblem(const OptionSpec &spec, const QString &value)
     case ValueKind::Text:
         return value.trimmed().isEmpty() ? prefix + u"стойността е празна."_s : QString();
     case ValueKind::Number:
-        return ReadWholeNumber(value) ? QString() : prefix + u"очаква се цяло число, а е „"_s + value + u"“."_s;
+        return ReadWholeNumber(value, NumberLimit) ? QString()
+                                                   : prefix + u"очаква се цяло число, а е „"_s + value + u"“."_s;
     case ValueKind::Decimal:
         return ReadDecimal(value) ? QString() : prefix + u"очаква се число, а е „"_s + value + u"“."_s;
     case ValueKind::Date:
@@ -84,7 +90,10 @@ QString UnknownCommandText(const QStringList &args, const QList<CommandSpec> &co
 
 }  // namespace
 
-qint64 ParsedLine::number(const QString &option) const { return ReadWholeNumber(text(option)).value_or(0); }
+qint64 ParsedLine::number(const QString &option) const
+{
+    return ReadWholeNumber(text(option), NumberLimit).value_or(0);
+}
 
 double ParsedLine::decimal(const QString &option) const { return ReadDecimal(text(option)).value_or(0); }
 

@@ -33,7 +33,7 @@ private:
 enum class ValueKind {
     Flag,     // no value
     Text,     // any text that is not blank
-    Number,   // a whole number, 0 or more
+    Number,   // a whole number, 0 or more, that fits an int
     Decimal,  // a number with a decimal point or comma, possibly negative
     Date,     // dd.MM.yyyy
     Lots,     // up to five whole numbers separated by commas: a,b,c,d,e

@@ -210,6 +210,12 @@ private slots:
             << u"--name е посочен повече от веднъж."_s;
         QTest::newRow("option without value") << QStringList{u"new-firm"_s, u"--name"_s} << 2 << u"Липсва стойност за --name."_s;
         QTest::newRow("unknown option") << QStringList{u"firms"_s, u"--all"_s, u"1"_s} << 2 << u"firms не приема --all."_s;
+        QTest::newRow("a firm number past the largest")
+            << QStringList{u"totals"_s, u"--firm"_s, u"4294967297"_s, u"--account"_s, u"401"_s} << 2
+            << u"--firm: очаква се цяло число, а е „4294967297“."_s;
+        QTest::newRow("an account number past the largest")
+            << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"4294967697"_s} << 2
+            << u"--account: очаква се цяло число, а е „4294967697“."_s;
         QTest::newRow("totals without account")
             << QStringList{u"totals"_s, u"--firm"_s, u"1"_s} << 2 << u"totals изисква --account."_s;
         QTest::newRow("six lots")

@@ -13,8 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace OpeningBalanceRules {
 
-QString InvalidValueMessage(const QString &typed) { return u"Невалидна стойност: "_s + typed; }
-
 Box LotBox(int position) { return static_cast<Box>(static_cast<int>(Box::Lot1) + position - 1); }
 
 QList<LotSlot> LotSlots(Db &db, const TAccountStr &account)

@@ -3,6 +3,7 @@
 // shows, what a row must hold (checked in a fixed order, the first failure answers), and the
 // save that rounds every value first and reports a second row for one analytic key.
 #include "accounts/OpeningBalances.h"
+#include "engine/Formats.h"
 #include "firm/AccountTotals.h"
 #include "firm/RecordLocks.h"
 
@@ -19,7 +20,7 @@ inline const QString ValueMissingMessage = QStringLiteral("Въведете ст
 inline const QString BothSidesMessage = QStringLiteral("Въведени са суми по дебита и кредита!");
 inline const QString SyntheticHasRowMessage = QStringLiteral("За сметката е въведено начално салдо!");
 // A box whose text is not a number the field can hold.
-QString InvalidValueMessage(const QString &typed);
+using Formats::InvalidValueMessage;
 
 enum class Box { None, Lot1, Lot2, Lot3, Lot4, Lot5, KolDt, StDt, KolKt, StKt };
 Box LotBox(int position);  // 1..5

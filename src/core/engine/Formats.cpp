@@ -72,6 +72,8 @@ QString SqlDate(const QDate &date) { return date.isValid() ? date.toString(SqlDa
 
 QDate FromSqlDate(const QString &text) { return QDate::fromString(text, SqlDateFormat); }
 
+QString InvalidValueMessage(const QString &typed) { return u"Невалидна стойност: "_s + typed; }
+
 QString MonthName(int month)
 {
     return month >= 1 && month <= 12 ? Dates().monthNames.at(month - 1) : QString();

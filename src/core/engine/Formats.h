@@ -42,6 +42,8 @@ QDate ParseDate(const QString &text);
 // A typed number: digits with an optional sign and one decimal point or comma; nothing for any
 // other text ("2x9", "1e5", "").
 std::optional<double> ParseDecimal(const QString &text);
+// "Невалидна стойност: " and the text a box or cell would not take.
+QString InvalidValueMessage(const QString &typed);
 QString SqlDate(const QDate &date);    // yyyy-MM-dd for the tables
 QDate FromSqlDate(const QString &text);
 QString MonthName(int month);          // 1..12

@@ -207,7 +207,7 @@ QString TypeNumber(WorkLine &row, bool amount, const QString &text)
 {
     const auto value = text.trimmed().isEmpty() ? std::optional<double>(0.0) : Formats::ParseDecimal(text);
     if (!value)
-        return u"Невалидна стойност: "_s + text;
+        return Formats::InvalidValueMessage(text);
     WorkLine typed = row;
     (amount ? typed.st : typed.kol) = *value;
     const QString problem = RoundRow(typed);

@@ -6,4 +6,5 @@ namespace cli {
 QList<CommandSpec> FirmCommands();    // init, firms, new-firm, demo
 QList<CommandSpec> ReportCommands();  // totals, report …
 QList<CommandSpec> VatCommands();     // vat purchases|sales|declaration
+QList<CommandSpec> ClosingCommands(); // close-year
 }  // namespace cli

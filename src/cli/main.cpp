@@ -17,7 +17,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<cli::CommandSpec> AllCommands() { return cli::FirmCommands() + cli::ReportCommands() + cli::VatCommands(); }
+QList<cli::CommandSpec> AllCommands()
+{
+    return cli::FirmCommands() + cli::ReportCommands() + cli::VatCommands() + cli::ClosingCommands();
+}
 
 // Reports measure text with the fonts the windows use; no display is needed for that.
 std::unique_ptr<QCoreApplication> MakeApplication(int &argc, char **argv, bool fonts)

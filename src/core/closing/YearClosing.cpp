@@ -1,56 +1,32 @@
 #include "closing/YearClosing.h"
 
+#include "accounts/ChartStore.h"
+#include "closing/CarriedBalances.h"
+#include "closing/KeyTotals.h"
 #include "engine/Db.h"
+#include "engine/Engine.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
+#include "engine/Messages.h"
 #include "engine/Rounding.h"
 #include "firm/AccountTotals.h"
 #include "firm/Lookups.h"
+#include "firm/Schema.h"
+#include "firm/TDM.h"
+#include "posting/Documents.h"
 #include "registry/FirmFactory.h"
 #include "registry/TFD.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
+#include <QUuid>
 #include <map>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-using Key = std::pair<int, LotKey>;
-
-// Sums of the four figures per account and analytic key, rounded as the totals round them.
-void AddSums(Db &firm, const QString &sql, const QVariantList &binds, std::map<Key, TAccountValue> &byKey,
-             bool opening)
-{
-    QSqlQuery q = firm.exec(sql, binds);
-    while (q.next()) {
-        const Key key{q.value(0).toInt(), {q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(),
-                                           q.value(4).toInt(), q.value(5).toInt()}};
-        TAccountValue &v = byKey[key];
-        const double kolDt = RoundQuantity(q.value(6).toDouble()), stDt = RoundAmount(q.value(7).toDouble());
-        const double kolKt = RoundQuantity(q.value(8).toDouble()), stKt = RoundAmount(q.value(9).toDouble());
-        if (opening) {
-            v.openDtKol = kolDt, v.openDtSt = stDt, v.openKtKol = kolKt, v.openKtSt = stKt;
-        } else {
-            v.turnDtKol = kolDt, v.turnDtSt = stDt, v.turnKtKol = kolKt, v.turnKtSt = stKt;
-        }
-    }
-}
-}  // namespace
-
 QList<SnsRow> ClosingBalances(Db &firm)
 {
-    const ReportingPeriod period = ReadPeriod(firm);
-    std::map<Key, TAccountValue> byKey;
-    AddSums(firm,
-            u"select Sn_UNo, Sn_An1, Sn_An2, Sn_An3, Sn_An4, Sn_An5, sum(Sn_Kol_Dt), sum(Sn_St_Dt), sum(Sn_Kol_Kt), "
-            "sum(Sn_St_Kt) from Sns group by Sn_UNo, Sn_An1, Sn_An2, Sn_An3, Sn_An4, Sn_An5"_s,
-            {}, byKey, true);
-    AddSums(firm,
-            u"select An_S_No, An_S_An1, An_S_An2, An_S_An3, An_S_An4, An_S_An5, sum(An_S_Dt_Kol), sum(An_S_Dt_St), "
-            "sum(An_S_Kt_Kol), sum(An_S_Kt_St) from an where An_Date between ? and ? "
-            "group by An_S_No, An_S_An1, An_S_An2, An_S_An3, An_S_An4, An_S_An5"_s,
-            {Formats::SqlDate(period.Date_Ot), Formats::SqlDate(period.Date_Do)}, byKey, false);
-
+    std::map<AccountKey, TAccountValue> byKey = KeyTotals(firm);
     QList<SnsRow> rows;
     std::map<int, int> balanceTypes;
     for (auto &[key, v] : byKey) {
@@ -75,7 +51,7 @@ int CreateFirmFrom(TFD &fd, NewFirmRequest request, bool carryBalances)
         if (request.sourceFirmId == 0 || !request.copyAccountsAndLots)
             throw MyException(u"Крайните салда се прехвърлят заедно със сметките и партидите на избраната фирма!"_s);
         Db source(u"closing-source"_s);
-        source.open(SourceFirmFile(fd, request.sourceFirmId), false);
+        source.open(SourceFirmFile(fd, request.sourceFirmId), false, Schema::FirmMarkerTable);
         const QList<SnsRow> openingBalances = ClosingBalances(source);
         request.fillFirm = [openingBalances](Db &firm) {
             for (const SnsRow &row : openingBalances)
@@ -85,21 +61,180 @@ int CreateFirmFrom(TFD &fd, NewFirmRequest request, bool carryBalances)
     return CreateFirm(fd, std::move(request));
 }
 
-int CloseYear(TFD &fd, int firmId)
+namespace {
+
+QString NewClosingId() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
+
+void RecordClosing(Db &db, int docNo, const QString &id)
 {
-    const auto firm = fd.Firm(firmId);
-    if (!firm)
-        throw MyException(u"Фирмата не е намерена в регистъра!"_s);
-    for (const FirmRecord &other : fd.Firms())
-        if (other.Firm_Name == firm->Firm_Name && other.Firm_Period == firm->Firm_Period + 1)
-            throw MyException(u"Годината вече е приключена: фирма „"_s + other.Firm_Name + u"“ за "_s
-                              + QString::number(other.Firm_Period) + u"г. съществува."_s);
+    db.exec(u"delete from Finish"_s);
+    db.exec(u"insert into Finish (Finish_Date, Finish_Done, Finish_Doc_No, Finish_Id) values (?, 1, ?, ?)"_s,
+            {Formats::SqlDate(QDate::currentDate()), docNo, id});
+}
+
+// The accounts the rows name that the firm's chart lacks come from the standard chart (121 and
+// 122 for a result brought forward).
+void AddMissingAccounts(TFD &fd, Db &next, const QList<SnsRow> &rows)
+{
+    for (const SnsRow &row : rows) {
+        if (ChartStore::Find(next, row.Sn_UNo))
+            continue;
+        for (const ChSmetkiRow &standard : fd.ChSmetki())
+            if (standard.S_UNo == row.Sn_UNo)
+                ChartStore::Insert(next, SRow{standard.S_UNo, {}, standard.S_Name, standard.S_Act_Pas_Type,
+                                              standard.S_Kol_Val_Type, standard.S_An_Sint_Type});
+        if (!ChartStore::Find(next, row.Sn_UNo))
+            throw MyException(u"Приключване >> "_s + MissingAccountMessage + u" "_s + QString::number(row.Sn_UNo));
+    }
+}
+
+// The next year's firm that an earlier run of this closing made.
+std::optional<FirmRecord> NextYearFirm(TFD &fd, const FirmRecord &closed, const QString &closingId)
+{
+    for (const FirmRecord &firm : fd.Firms()) {
+        if (firm.Firm_Period != closed.Firm_Period + 1)
+            continue;
+        try {
+            Db next(u"closing-next"_s);
+            next.open(AddTrailingSlash(firm.Firm_DataPath) + Schema::FirmFileName, false, Schema::FirmMarkerTable);
+            Schema::MigrateFirm(next);
+            if (CarriedFromClosing(next) == closingId)
+                return firm;
+        } catch (const std::exception &) {
+            // A firm whose files cannot be read is not the one this closing made.
+        }
+    }
+    return std::nullopt;
+}
+
+int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const QList<SnsRow> &carried, const QString &closingId)
+{
     NewFirmRequest request;
-    request.firm = *firm;
+    request.firm = closed;
+    request.firm.Firm_ID = 0;
     request.firm.Firm_DataPath.clear();
-    request.firm.Firm_Period = firm->Firm_Period + 1;
-    request.sourceFirmId = firmId;
+    request.firm.Firm_Period = closed.Firm_Period + 1;
+    request.sourceFirmId = closed.Firm_ID;
     request.copyAccountsAndLots = true;
     request.copyFolders = true;
-    return CreateFirmFrom(fd, request, true);
+    request.copyStatementSettings = true;
+    request.fillFirm = [&](Db &next) {
+        AddMissingAccounts(fd, next, carried);
+        WriteCarried(next, carried, closingId, closed.Firm_Name, closed.Firm_Period);
+    };
+    return CreateFirm(fd, std::move(request));
+}
+
+QStringList RefreshNextYear(TFD &fd, const FirmRecord &next, const QList<SnsRow> &carried)
+{
+    TDM dm;
+    dm.Open(next.Firm_DataPath);
+    Db &db = dm.db();
+    Transaction tx(db);
+    AddMissingAccounts(fd, db, carried);
+    const RefreshOutcome refreshed = RefreshCarried(db, carried);
+    tx.commit();
+    QStringList notes;
+    if (!refreshed.keptByHand.isEmpty())
+        notes << u"Началните салда, променени ръчно в %1г., са запазени:\r"_s.arg(next.Firm_Period)
+                     + refreshed.keptByHand.join(u"\r"_s);
+    const bool stockMoved =
+        db.scalar(u"select exists (select 1 from an join s on s.S_UNo = an.An_S_No where s.S_Kol_Val_Type <> 1 "
+                  "and (an.An_S_Dt_Kol <> 0 or an.An_S_Kt_Kol <> 0))"_s)
+            .toInt()
+        != 0;
+    if (stockMoved)
+        notes << u"Изписванията на стоки и материали, осчетоводени вече в %1г., не са преизчислени по новите "
+                 "начални салда."_s.arg(next.Firm_Period);
+    return notes;
+}
+
+}  // namespace
+
+std::optional<PreviousClosing> ClosedBefore(Db &firm)
+{
+    QSqlQuery q = firm.exec(u"select Finish_Doc_No, Finish_Id, Finish_Date from Finish where Finish_Done = 1"_s);
+    if (!q.next())
+        return std::nullopt;
+    return PreviousClosing{q.value(0).toInt(), q.value(1).toString(), Formats::FromSqlDate(q.value(2).toString())};
+}
+
+QString OpeningDifference(const OpeningTotals &totals, int year)
+{
+    const double difference = RoundAmount(totals.debit - totals.credit);
+    if (difference == 0)
+        return {};
+    return u"Началните салда на %1г. не са балансирани: Дт %2, Кт %3, разлика %4.\r"
+           "Приключването пренася книгите такива, каквито са; разликата не се изравнява."_s
+        .arg(QString::number(year), Formats::Amount(totals.debit), Formats::Amount(totals.credit),
+             Formats::Amount(difference));
+}
+
+QString RepeatClosingQuestion(const PreviousClosing &previous, int year)
+{
+    return u"%1г. вече е приключена (документ № %2 от %3).\rПовторното приключване заменя документа за "
+           "приключване с нов, изчислен от поправените книги, и обновява в новата година началните салда, "
+           "които не са променяни ръчно.\rЖелаете ли повторно приключване?"_s
+        .arg(QString::number(year), QString::number(previous.docNo), Formats::Date(previous.date));
+}
+
+std::optional<QList<int>> ParseAccountList(const QString &text)
+{
+    QList<int> accounts;
+    static const QRegularExpression separators(u"[,;\\s]+"_s);
+    for (const QString &part : text.split(separators, Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int number = part.toInt(&ok);
+        if (!ok || number < 1 || number > 9999)
+            return std::nullopt;
+        accounts << number;
+    }
+    return accounts;
+}
+
+ClosingOutcome CloseYear(TFD &fd, int firmId, const ClosingOptions &options)
+{
+    const auto closed = fd.Firm(firmId);
+    if (!closed)
+        throw MyException(u"Фирмата не е намерена в регистъра!"_s);
+    TDM dm;
+    dm.Open(closed->Firm_DataPath);
+    Db &db = dm.db();
+    const int year = ReadPeriod(db).Date_Ot.year();
+    const auto previous = ClosedBefore(db);
+    if (previous && !options.replace)
+        throw MyException(ClosedBeforeMessage + u": %1г., документ № %2 от %3."_s.arg(
+                              QString::number(year), QString::number(previous->docNo), Formats::Date(previous->date)));
+    const QString difference = OpeningDifference(OpeningBalances::Totals(db), year);
+    if (!difference.isEmpty())
+        Messages::show(difference);
+
+    ClosingOutcome outcome;
+    outcome.repeated = previous.has_value();
+    const QString closingId = previous && !previous->id.isEmpty() ? previous->id : NewClosingId();
+    {
+        // Step 1: the closing document, replacing an earlier one whole.
+        Transaction tx(db);
+        if (previous && previous->docNo)
+            Documents::DeleteDocumentRows(db, previous->docNo);
+        const ClosingPlan plan = PlanClosingEntries(db, options.leftOpen);
+        outcome.closingDocNo = plan.isEmpty() ? 0 : PostClosingEntries(fd, dm, plan);
+        RecordClosing(db, outcome.closingDocNo, closingId);
+        tx.commit();
+    }
+    // Steps 2 and 3: the closed books' balances per key, the result brought forward.
+    QList<SnsRow> carried = ClosingBalances(db);
+    if (options.resultBroughtForward)
+        carried = ResultBroughtForward(carried);
+    dm.Close();
+
+    // Step 4: into the next year's firm.
+    const auto next = previous ? NextYearFirm(fd, *closed, closingId) : std::nullopt;
+    if (next) {
+        outcome.nextFirmId = next->Firm_ID;
+        outcome.notes = RefreshNextYear(fd, *next, carried);
+    } else {
+        outcome.nextFirmId = CarryIntoNewFirm(fd, *closed, carried, closingId);
+    }
+    return outcome;
 }

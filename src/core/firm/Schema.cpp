@@ -215,6 +215,15 @@ const QStringList &FirmSteps()
         // 7: a row here once the statements' include tables have had the registry's default rows,
         // so that a firm gets them once and rows its user removed stay removed.
         u"CREATE TABLE IF NOT EXISTS StmtSeed (Seed_Done INTEGER NOT NULL)"_s,
+        // 8: the year closing. A closed year records its closing document and the closing's
+        // identity; the next year's firm records that identity and the opening balances the
+        // closing carried, so a repeat closing refreshes only what nobody changed since.
+        u"CREATE TABLE IF NOT EXISTS FinishClosing (Finish_Doc_No INTEGER DEFAULT 0, Finish_Id TEXT, "
+        "Finish_Date TEXT); "
+        "CREATE TABLE IF NOT EXISTS CarriedFrom (Closing_Id TEXT, Source_Name TEXT, Source_Year INTEGER); "
+        "CREATE TABLE IF NOT EXISTS SnsCarried (Sn_UNo INTEGER NOT NULL, Sn_An1 INTEGER DEFAULT 0, "
+        "Sn_An2 INTEGER DEFAULT 0, Sn_An3 INTEGER DEFAULT 0, Sn_An4 INTEGER DEFAULT 0, Sn_An5 INTEGER DEFAULT 0, "
+        "Sn_Kol_Dt REAL DEFAULT 0, Sn_St_Dt REAL DEFAULT 0, Sn_Kol_Kt REAL DEFAULT 0, Sn_St_Kt REAL DEFAULT 0)"_s,
     };
     return steps;
 }

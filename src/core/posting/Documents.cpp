@@ -63,6 +63,13 @@ QString LockKey(int docNo) { return QString::number(docNo); }
 int NextDocumentNumber(Db &db)
 {
     Transaction tx(db);
+    const int p = DrawDocumentNumber(db);
+    tx.commit();
+    return p;
+}
+
+int DrawDocumentNumber(Db &db)
+{
     QVariant highest;
     if (!db.tryScalar(u"Select max(Nom_Doc_No) From nom_p"_s, {}, highest))
         throw MyException(u"Грешка при намиране на уникален номер: GetUniqueID >> Nom_p"_s);
@@ -79,7 +86,6 @@ int NextDocumentNumber(Db &db)
     if (counter >= p)
         p = counter + 1;
     db.exec(u"update net set NetDoc_ID = ?"_s, {p});
-    tx.commit();
     return p;
 }
 
@@ -301,6 +307,12 @@ void DeleteDocument(Db &db, int docNo)
     if (RecordLock::Acquire(db, LockTable, LockKey(docNo), lock))
         throw MyException(DocumentLockedByOther);
     Transaction tx(db);
+    DeleteDocumentRows(db, docNo);
+    tx.commit();
+}
+
+void DeleteDocumentRows(Db &db, int docNo)
+{
     db.exec(u"delete from SDt where SDt_Doc = ?"_s, {docNo});
     db.exec(u"delete from SKt where SKt_Doc = ?"_s, {docNo});
     QSqlQuery lines = db.exec(u"select Doc_StNo from doc where Doc_No = ? order by Doc_StNo"_s, {docNo});
@@ -313,7 +325,6 @@ void DeleteDocument(Db &db, int docNo)
         db.exec(u"delete from doc where Doc_No = ? and Doc_StNo = ?"_s, {docNo, line});
     }
     db.exec(u"delete from nom_p where Nom_Doc_No = ?"_s, {docNo});
-    tx.commit();
 }
 
 VatSummary Summary(Db &firm, Db &registry, const NomPRow &doc)

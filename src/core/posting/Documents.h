@@ -78,6 +78,8 @@ QString LockKey(int docNo);
 // is higher; the counter keeps it. Runs in its own write transaction so two copies of the
 // program never get the same number. Throws "Грешка при намиране на уникален номер: …".
 int NextDocumentNumber(Db &db);
+// The same inside the caller's write transaction.
+int DrawDocumentNumber(Db &db);
 
 // A new document of the folder: a fresh number and today's date (the period's first day when
 // today is earlier, its last day when today is later). Not written until saved.
@@ -122,6 +124,8 @@ void DeleteGroup(Db &db, int docNo, int group);
 // Deletes the document with all its rows under the document's lock; refuses a document that
 // another user edits.
 void DeleteDocument(Db &db, int docNo);
+// The rows of the deletion, inside the caller's write transaction.
+void DeleteDocumentRows(Db &db, int docNo);
 
 VatSummary Summary(Db &firm, Db &registry, const NomPRow &doc);
 

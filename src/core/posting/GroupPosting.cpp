@@ -87,6 +87,12 @@ void ReplaceGroupPostings(Db &db, const EntryGroup &group, int papNo)
     }
 }
 
+void WriteGroup(Db &db, const EntryGroup &group, int papNo)
+{
+    ReplaceGroupPostings(db, group, papNo);
+    WriteWorkLines(db, group);
+}
+
 void UpdateVatTotals(NomPRow &doc, const EntryGroup &group)
 {
     const int vid = group.header.vidDostavka;

@@ -12,6 +12,10 @@ namespace GroupPosting {
 // with every credit row, or every debit row with the one credit line, in grid order.
 void ReplaceGroupPostings(Db &db, const EntryGroup &group, int papNo);
 
+// The group's lines, postings and work lines written inside the caller's write transaction,
+// without the checks of the wizard's save (the year closing posts its own entries this way).
+void WriteGroup(Db &db, const EntryGroup &group, int papNo);
+
 // The document's VAT totals and journal from a group with VAT.
 void UpdateVatTotals(NomPRow &doc, const EntryGroup &group);
 

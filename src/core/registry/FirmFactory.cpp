@@ -126,10 +126,10 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
     if (fromSource && request.copyFolders && request.copyAccountsAndLots)
         for (const QString &table : {u"op"_s, u"opeldt"_s, u"opelkt"_s})
             db.exec(u"insert into %1 select * from src.%1"_s.arg(table));
-    // A new firm starts with the registry's statement settings.
-    db.exec(u"insert into balans_data select * from reg.balans_data"_s);
-    db.exec(u"insert into opr_data select * from reg.opr_data"_s);
-    db.exec(u"insert into opp_data select * from reg.opp_data"_s);
+    // A new firm starts with the registry's statement settings, or keeps its source's.
+    const QString settings = fromSource && request.copyStatementSettings ? u"src"_s : u"reg"_s;
+    for (const QString &table : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})
+        db.exec(u"insert into %1 select * from %2.%1"_s.arg(table, settings));
     StatementDefaults::MarkFirmFilled(db);
     if (request.fillFirm)
         request.fillFirm(db);

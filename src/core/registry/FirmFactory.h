@@ -19,6 +19,8 @@ struct NewFirmRequest {
     bool copyAccountsAndLots = false;
     bool copyLots = false;
     bool copyFolders = false;
+    // The source firm's statement include rows instead of the registry's.
+    bool copyStatementSettings = false;
     // What the caller adds to the new firm's tables inside the creation transaction (the
     // opening balances a year closing carries); nothing when empty.
     std::function<void(Db &firm)> fillFirm;

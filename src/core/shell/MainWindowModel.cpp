@@ -272,17 +272,19 @@ QString DocumentFilterStatus(DocumentFilter filter)
     return {};
 }
 
-QString YearClosingQuestion(const FirmRecord &firm)
+QString YearClosingDescription(const FirmRecord &firm)
 {
-    return u"Приключване на %1г.: ще бъде създадена фирма „%2“ за %3г. с крайните салда като начални.\r"
-           "Продължавате ли?"_s.arg(QString::number(firm.Firm_Period), firm.Firm_Name,
-                                    QString::number(firm.Firm_Period + 1));
+    return u"Приключване на %1г. на фирма „%2“: сметките от раздели 6 и 7 се приключват по сметка 123 с "
+           "документ от 31.12.%1г. в папка „Приключване“, а крайните салда по сметки и партиди стават "
+           "начални салда на фирмата за %3г."_s.arg(QString::number(firm.Firm_Period), firm.Firm_Name,
+                                                     QString::number(firm.Firm_Period + 1));
 }
 
-QString YearClosedQuestion(const FirmRecord &newFirm)
+QString YearClosedQuestion(const FirmRecord &newFirm, bool repeated)
 {
-    return u"Създадена е фирма „%1“ за %2г.\rЖелаете ли да я отворите?"_s.arg(newFirm.Firm_Name,
-                                                                               QString::number(newFirm.Firm_Period));
+    const QString done = repeated ? u"Началните салда на фирма „%1“ за %2г. са обновени."_s
+                                  : u"Създадена е фирма „%1“ за %2г."_s;
+    return done.arg(newFirm.Firm_Name, QString::number(newFirm.Firm_Period)) + u"\rЖелаете ли да я отворите?"_s;
 }
 
 QString MainWindowHelpText()

@@ -126,6 +126,7 @@ struct DocumentFilterEntry {
 const QList<DocumentFilterEntry> &DocumentFilterEntries();
 QString DocumentFilterStatus(DocumentFilter filter);
 
-QString YearClosingQuestion(const FirmRecord &firm);
-QString YearClosedQuestion(const FirmRecord &newFirm);
+// What the year closing does, for its window.
+QString YearClosingDescription(const FirmRecord &firm);
+QString YearClosedQuestion(const FirmRecord &newFirm, bool repeated = false);
 QString MainWindowHelpText();

@@ -5,6 +5,7 @@
 #include "app/MainWindowPanels.h"
 #include "app/TErrorHook.h"
 #include "app/TSplashForm.h"
+#include "closing/TFinishForm.h"
 #include "closing/YearClosing.h"
 #include "engine/Engine.h"
 #include "engine/Formats.h"
@@ -21,6 +22,7 @@
 #include "widgets/TitleStripDialog.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -992,10 +994,25 @@ void TForm1::closeYear()
 {
     RunGuarded([&] {
         const auto firm = ready() ? m_fd.Firm(m_fd.currentFirmId) : std::nullopt;
-        if (!firm || !Messages::confirmed(YearClosingQuestion(*firm)))
+        if (!firm)
             return;
-        const auto next = m_fd.Firm(CloseYear(m_fd, firm->Firm_ID));
-        if (!next || !Messages::confirmed(YearClosedQuestion(*next)))
+        auto options = TFinishForm::Ask(*firm, this);
+        if (!options)
+            return;
+        if (const auto previous = ClosedBefore(m_dm.db())) {
+            if (!Messages::confirmed(RepeatClosingQuestion(*previous, firm->Firm_Period)))
+                return;
+            options->replace = true;
+        }
+        const ClosingOutcome outcome = [&] {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+            return CloseYear(m_fd, firm->Firm_ID, *options);
+        }();
+        for (const QString &note : outcome.notes)
+            Messages::show(note);
+        const auto next = m_fd.Firm(outcome.nextFirmId);
+        if (!next || !Messages::confirmed(YearClosedQuestion(*next, outcome.repeated)))
             return;
         const FirmOpenResult opened = OpenFirm(m_fd, m_dm, *next);
         if (!opened.opened) {

@@ -1,10 +1,13 @@
 #include "accounts/ChartStore.h"
 #include "accounts/OpeningBalances.h"
+#include "closing/CarriedBalances.h"
+#include "closing/KeyTotals.h"
 #include "closing/YearClosing.h"
 #include "demo/DemoFirm.h"
 #include "engine/Errors.h"
+#include "engine/Rounding.h"
 #include "firm/AccountTotals.h"
-#include "posting/JournalLines.h"
+#include "posting/Documents.h"
 #include "registry/FirmChoice.h"
 #include "registry/FirmFactory.h"
 #include "support/Books.h"
@@ -17,7 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The demo firm with a few months of trade: purchases, a sale at cost, payments.
+// The demo firm with a few more months of trade: purchases, a sale at cost, payments.
 int TradingDemo(TestFixture &f)
 {
     const int id = EnsureDemoFirm(f.fd, 2026);
@@ -25,90 +28,244 @@ int TradingDemo(TestFixture &f)
         qFatal("demo firm does not open");
     Db &db = f.dm.db();
     PostLine(db, QDate(2026, 2, 3), 304, {1, 0, 0, 0, 0}, 401, {1, 0, 0, 0, 0}, 300.00, 100);
-    PostLine(db, QDate(2026, 2, 3), 4531, {}, 401, {1, 0, 0, 0, 0}, 60.00);
     PostLine(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 702, {}, 900.00);
-    PostLine(db, QDate(2026, 3, 10), 411, {3, 0, 0, 0, 0}, 4532, {}, 180.00);
     PostLine(db, QDate(2026, 3, 10), 702, {}, 304, {1, 0, 0, 0, 0}, 450.00, 0, 150);
-    PostLine(db, QDate(2026, 4, 1), 401, {2, 0, 0, 0, 0}, 503, {}, 2100.00);
-    PostLine(db, QDate(2026, 4, 2), 503, {}, 411, {4, 0, 0, 0, 0}, 1000.00);
     PostLine(db, QDate(2026, 5, 5), 501, {}, 503, {}, 0.10);
-    PostLine(db, QDate(2026, 5, 6), 501, {}, 503, {}, 0.20);
     return id;
 }
+
+// A new firm of 2026 whose document 1 holds the lines the tests post.
+Db &NewBooks(TestFixture &f, const QString &name)
+{
+    f.openNewFirm(name, 2026);
+    Db &db = f.dm.db();
+    NomPRow doc = Documents::NewDocument(db, 1, ReadPeriod(db), QDate(2026, 1, 2));
+    doc.Nom_DDoc_No = 1;
+    Documents::Save(db, doc, true);
+    return db;
+}
+
+// The opening balances of a firm, by key.
+QMap<QString, SnsRow> Opening(Db &db)
+{
+    QMap<QString, SnsRow> rows;
+    QSqlQuery q = db.exec(u"select Sn_UNo, Sn_An1, Sn_An2, Sn_An3, Sn_An4, Sn_An5, Sn_Kol_Dt, Sn_St_Dt, Sn_Kol_Kt, "
+                          "Sn_St_Kt from Sns"_s);
+    while (q.next()) {
+        const SnsRow row{q.value(0).toInt(),
+                         {q.value(1).toInt(), q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt(),
+                          q.value(5).toInt()},
+                         q.value(6).toDouble(), q.value(7).toDouble(), q.value(8).toDouble(), q.value(9).toDouble()};
+        rows.insert(DescribeBalance(row).section(u':', 0, 0), row);
+    }
+    return rows;
+}
+
+double Debit(const QMap<QString, SnsRow> &rows, int account)
+{
+    double sum = 0;
+    for (const SnsRow &r : rows)
+        if (r.Sn_UNo == account)
+            sum += r.Sn_St_Dt - r.Sn_St_Kt;
+    return RoundAmount(sum);
+}
+
+// Debit turnovers of the expense accounts and credit turnovers of the income accounts.
+QMap<int, double> StatementTurnovers(Db &db)
+{
+    const ReportingPeriod p = ReadPeriod(db);
+    QMap<int, double> turnovers;
+    for (const SRow &a : ChartStore::All(db))
+        if (ClosesAgainstResult(a.S_UNo)) {
+            const TAccountValue v = GetAccountValue(db, a.S_UNo, {}, p, p.Date_Ot, p.Date_Do);
+            turnovers[a.S_UNo] = QString::number(a.S_UNo).startsWith(u'6') ? v.turnDtSt : v.turnKtSt;
+        }
+    return turnovers;
+}
+
+int ClosingDocuments(Db &db)
+{
+    return db.scalar(u"select count(*) from nom_p join nom_pap on nom_pap.Nom_Pap_No = nom_p.Nom_P_No "
+                     "where nom_pap.Nom_Pap_Name = ?"_s,
+                     {ClosingFolderName})
+        .toInt();
+}
+
 }  // namespace
 
 class YearClosingTest : public QObject {
     Q_OBJECT
 private slots:
-    void carriedBalancesMatchTheClosingPerKeyAndBalance()
+    void incomeAndExpensesCloseAgainst123AndTheResultOpensOn122()
     {
         TestFixture f;
         const int old = TradingDemo(f);
-        const ReportingPeriod period = ReadPeriod(f.dm.db());
-        const QList<SnsRow> closing = ClosingBalances(f.dm.db());
+        Db &db = f.dm.db();
+        const QMap<int, double> turnovers = StatementTurnovers(db);
+        const double equity = -Debit(Opening(db), 122);
+        double result = 0;
+        for (const auto &[key, v] : KeyTotals(db))
+            if (ClosesAgainstResult(key.first) && !LeftOpen(key.first, DefaultLeftOpen))
+                result -= SignedValue(v);
 
-        const int next = CloseYear(f.fd, old);
-        QCOMPARE(f.fd.Firm(next)->Firm_Period, 2027);
-        QCOMPARE(f.fd.Firm(next)->Firm_Name, u"Демо ЕООД"_s);
+        const ClosingOutcome outcome = CloseYear(f.fd, old);
+        QVERIFY(outcome.closingDocNo > 0);
+        QCOMPARE(ClosingDocuments(db), 1);
+        QCOMPARE(Documents::Find(db, outcome.closingDocNo)->Nom_Doc_Date, QDate(2026, 12, 31));
+        for (const auto &[key, v] : KeyTotals(db))
+            if (ClosesAgainstResult(key.first) && !LeftOpen(key.first, DefaultLeftOpen)) {
+                QCOMPARE(SignedValue(v), 0.0);
+                QCOMPARE(SignedQuantity(v), 0.0);
+            }
+        QCOMPARE(StatementTurnovers(db), turnovers);
 
-        // Each carried row is the closing balance of its key in the old books.
-        for (const SnsRow &row : closing) {
-            const TAccountValue v = GetAccountValue(f.dm.db(), row.Sn_UNo, row.Sn_An, period, period.Date_Ot,
-                                                    period.Date_Do);
-            QVERIFY(v.valid);
-            QCOMPARE(row.Sn_St_Dt, v.closeDtSt);
-            QCOMPARE(row.Sn_St_Kt, v.closeKtSt);
-        }
-        const TAccountValue goods1 = GetAccountValue(f.dm.db(), 304, {1, 0, 0, 0, 0}, period, period.Date_Ot,
-                                                     period.Date_Do);
-        QVERIFY(goods1.closeDtKol > 0);
-
-        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(next)).opened);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
         QCOMPARE(f.dm.DateOt(), QDate(2027, 1, 1));
+        const QMap<QString, SnsRow> next = Opening(f.dm.db());
+        for (const SnsRow &row : next)
+            QVERIFY2(!ClosesAgainstResult(row.Sn_UNo), qPrintable(DescribeBalance(row)));
         const OpeningTotals totals = OpeningBalances::Totals(f.dm.db());
-        QCOMPARE(totals.debit, totals.credit);
-        QCOMPARE(f.dm.RecordCount(u"Sns"_s), closing.size());
+        QCOMPARE(RoundAmount(totals.debit), RoundAmount(totals.credit));
+        QCOMPARE(Debit(next, ResultAccount), 0.0);
+        QVERIFY(result > 0);
+        QCOMPARE(-Debit(next, 122) + Debit(next, 121), RoundAmount(equity + result));
         QCOMPARE(f.dm.RecordCount(u"an"_s), 0);
         QCOMPARE(f.dm.RecordCount(u"kontra"_s), 4);
-        QCOMPARE(f.dm.RecordCount(u"nom_pap"_s), 4);
-        QVERIFY(f.dm.RecordCount(u"op"_s) > 0);  // the everyday templates carry on
         QCOMPARE(ChartStore::Find(f.dm.db(), 304)->S_An[0], 2);
-        QSqlQuery cash = f.dm.db().exec(u"select Sn_St_Dt from Sns where Sn_UNo = 501"_s);
-        QVERIFY(cash.next());
-        // 5,000.00 opening, 12 × 1,500.00 drawn, 8,220.00 of services paid, 0.30 of our own.
-        QCOMPARE(cash.value(0).toDouble(), 14780.30);
-        QSqlQuery goods = f.dm.db().exec(u"select Sn_Kol_Dt, Sn_St_Dt from Sns where Sn_UNo = 304 and Sn_An1 = 1"_s);
-        QVERIFY(goods.next());
-        QCOMPARE(goods.value(0).toDouble(), goods1.closeDtKol);
-        QCOMPARE(goods.value(1).toDouble(), goods1.closeDtSt);
+        QVERIFY(f.dm.RecordCount(u"op"_s) > 0);  // templates came along
     }
 
-    void keysThatCloseAtZeroAreNotCarried()
+    void aKeyOnTheUnusualSideClosesWithARedReversal()
+    {
+        TestFixture f;
+        Db &db = NewBooks(f, u"Сторно"_s);
+        PostLine(db, QDate(2026, 2, 1), 609, {}, 501, {}, 40.00);
+        PostLine(db, QDate(2026, 2, 2), 501, {}, 609, {}, 100.00);  // a refund beyond the cost
+        PostLine(db, QDate(2026, 3, 1), 501, {}, 709, {}, 30.00);
+        PostLine(db, QDate(2026, 3, 2), 709, {}, 501, {}, 50.00);  // more given back than earned
+        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId);
+        QSqlQuery lines = db.exec(u"select Doc_S_Dt, Doc_S_Kt, Doc_St from doc where Doc_No = ? order by Doc_StNo"_s,
+                                  {outcome.closingDocNo});
+        QStringList posted;
+        while (lines.next())
+            posted << u"%1/%2 %3"_s.arg(lines.value(0).toInt()).arg(lines.value(1).toInt()).arg(lines.value(2).toDouble());
+        QCOMPARE(posted, (QStringList{u"123/609 -60"_s, u"709/123 -20"_s}));
+        const ReportingPeriod p = ReadPeriod(db);
+        const TAccountValue expense = GetAccountValue(db, 609, {}, p, p.Date_Ot, p.Date_Do);
+        QCOMPARE(expense.turnDtSt, 40.0);
+        QCOMPARE(expense.closeDtSt + expense.closeKtSt, 0.0);
+        const TAccountValue income = GetAccountValue(db, 709, {}, p, p.Date_Ot, p.Date_Do);
+        QCOMPARE(income.turnKtSt, 30.0);
+        QCOMPARE(income.closeDtSt + income.closeKtSt, 0.0);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
+        QCOMPARE(Debit(Opening(f.dm.db()), 122), -40.0);  // 60.00 gained on 609, 20.00 lost on 709
+    }
+
+    void accountsLeftOpenAreCarriedAndTheResultCanStayOn123_data()
+    {
+        QTest::addColumn<QList<int>>("leftOpen");
+        QTest::addColumn<bool>("broughtForward");
+        QTest::addColumn<double>("carried611");
+        QTest::addColumn<double>("carried123");
+        QTest::newRow("the usual closing") << DefaultLeftOpen << true << 70.0 << 0.0;
+        QTest::newRow("611 closed too") << QList<int>{613} << true << 0.0 << 0.0;
+        QTest::newRow("result kept on 123") << DefaultLeftOpen << false << 70.0 << 25.0;
+    }
+    void accountsLeftOpenAreCarriedAndTheResultCanStayOn123()
+    {
+        QFETCH(QList<int>, leftOpen);
+        QFETCH(bool, broughtForward);
+        QFETCH(double, carried611);
+        QFETCH(double, carried123);
+        TestFixture f;
+        Db &db = NewBooks(f, u"Производство"_s);
+        ChartStore::Insert(db, SRow{611, {}, u"Разходи за основна дейност"_s, 1, 1, 1});
+        PostLine(db, QDate(2026, 4, 1), 611, {}, 501, {}, 70.00);  // work in progress
+        PostLine(db, QDate(2026, 4, 2), 602, {}, 501, {}, 25.00);
+        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId, {leftOpen, broughtForward, false});
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
+        const QMap<QString, SnsRow> next = Opening(f.dm.db());
+        QCOMPARE(Debit(next, 611), carried611);
+        QCOMPARE(Debit(next, ResultAccount), carried123);
+        QCOMPARE(Debit(next, 121), broughtForward ? 25.0 + 70.0 - carried611 : 0.0);
+    }
+
+    void keysWithQuantityAndNoValueAreCarried()
+    {
+        TestFixture f;
+        Db &db = NewBooks(f, u"Склад"_s);
+        PostLine(db, QDate(2026, 2, 1), 304, {}, 401, {}, 100.00, 10);
+        PostLine(db, QDate(2026, 3, 1), 702, {}, 304, {}, 100.00, 0, 8);  // the whole value, 8 of 10 units
+        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
+        const QMap<QString, SnsRow> next = Opening(f.dm.db());
+        const SnsRow goods = next.value(u"304 / 0 / 0 / 0 / 0 / 0"_s);
+        QCOMPARE(goods.Sn_Kol_Dt, 2.0);
+        QCOMPARE(goods.Sn_St_Dt, 0.0);
+    }
+
+    void openingBalancesThatDoNotBalanceAreNamedAndCarriedAsTheyAre()
+    {
+        TestFixture f;
+        Db &db = NewBooks(f, u"Разлика"_s);
+        OpeningBalances::Insert(db, {501, {}, 0, 1000.00, 0, 0});
+        OpeningBalances::Insert(db, {101, {}, 0, 0, 0, 900.00});
+        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId);
+        QCOMPARE(f.messages.shown.first(), OpeningDifference({1000.00, 900.00}, 2026));
+        QVERIFY(f.messages.shown.first().contains(u"разлика 100.00"_s));
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
+        const OpeningTotals totals = OpeningBalances::Totals(f.dm.db());
+        QCOMPARE(RoundAmount(totals.debit - totals.credit), 100.00);  // printed, never plugged
+    }
+
+    void closingAgainNeedsToBeAskedFor()
     {
         TestFixture f;
         const int old = TradingDemo(f);
-        const ReportingPeriod p = ReadPeriod(f.dm.db());
-        const double owed = GetAccountValue(f.dm.db(), 411, {3, 0, 0, 0, 0}, p, p.Date_Ot, p.Date_Do).closeDtSt;
-        QVERIFY(owed > 0);
-        PostLine(f.dm.db(), QDate(2026, 12, 30), 503, {}, 411, {3, 0, 0, 0, 0}, owed);  // customer 3 pays all
-        const int next = CloseYear(f.fd, old);
-        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(next)).opened);
-        QCOMPARE(f.dm.db().scalar(u"select count(*) from Sns where Sn_UNo = 411 and Sn_An1 = 3"_s).toInt(), 0);
-    }
-
-    void closingTwiceIsRefusedAndLeavesNothing()
-    {
-        TestFixture f;
-        const int old = TradingDemo(f);
-        CloseYear(f.fd, old);
-        QString error;
-        try {
-            CloseYear(f.fd, old);
-        } catch (const MyException &e) {
-            error = e.message();
-        }
-        QVERIFY(error.startsWith(u"Годината вече е приключена"_s));
+        const ClosingOutcome first = CloseYear(f.fd, old);
+        const QString error = ErrorOf([&] { CloseYear(f.fd, old); });
+        QVERIFY2(error.startsWith(ClosedBeforeMessage), qPrintable(error));
         QCOMPARE(f.fd.Firms().size(), 2);
+        QCOMPARE(ClosedBefore(f.dm.db())->docNo, first.closingDocNo);
+    }
+
+    void closingAgainCarriesTheCorrectionsAndKeepsWhatWasChangedByHand()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        Db &db = f.dm.db();
+        const ClosingOutcome first = CloseYear(f.fd, old);
+        PostLine(db, QDate(2026, 12, 31), 123, {}, 452, {}, 300.00);  // profit tax, after the closing
+        PostLine(db, QDate(2026, 11, 30), 602, {}, 501, {}, 100.00);  // a late invoice
+        {
+            TDM next;
+            next.Open(f.fd.Firm(first.nextFirmId)->Firm_DataPath);
+            next.db().exec(u"update Sns set Sn_St_Dt = Sn_St_Dt + 1 where Sn_UNo = 411 and Sn_An1 = 4"_s);
+        }
+        const ClosingOutcome again = CloseYear(f.fd, old, {DefaultLeftOpen, true, true});
+        QVERIFY(again.repeated);
+        QCOMPARE(again.nextFirmId, first.nextFirmId);
+        QCOMPARE(f.fd.Firms().size(), 2);
+        QCOMPARE(ClosingDocuments(db), 1);
+        QVERIFY(!Documents::Find(db, first.closingDocNo));
+        QCOMPARE(db.scalar(u"select count(*) from doc where Doc_S_Dt = 123 and Doc_S_Kt = 452"_s).toInt(), 1);
+        QCOMPARE(again.notes.size(), 1);
+        QVERIFY2(again.notes.first().contains(u"411 / 4 / 0 / 0 / 0 / 0: Дт"_s), qPrintable(again.notes.first()));
+
+        // The next year opens as a first closing of the corrected books would, but for the key
+        // changed by hand.
+        const QList<SnsRow> expected = ResultBroughtForward(ClosingBalances(db));
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(again.nextFirmId)).opened);
+        const QMap<QString, SnsRow> next = Opening(f.dm.db());
+        QCOMPARE(next.size(), expected.size());
+        for (const SnsRow &row : expected) {
+            const QString key = DescribeBalance(row).section(u':', 0, 0);
+            const double handEdit = row.Sn_UNo == 411 && row.Sn_An[0] == 4 ? 1.0 : 0.0;
+            QCOMPARE(next.value(key).Sn_St_Dt, RoundAmount(row.Sn_St_Dt + handEdit));
+            QCOMPARE(next.value(key).Sn_St_Kt, row.Sn_St_Kt);
+            QCOMPARE(next.value(key).Sn_Kol_Dt, row.Sn_Kol_Dt);
+        }
+        QCOMPARE(Debit(next, 452), -300.00);
     }
 
     void carryingNeedsTheSourceAccounts()
@@ -121,6 +278,14 @@ private slots:
         request.sourceFirmId = old;
         QVERIFY_THROWS_EXCEPTION(MyException, CreateFirmFrom(f.fd, request, true));
         QCOMPARE(f.fd.Firms().size(), 1);
+    }
+
+    void accountListsAsTyped()
+    {
+        QCOMPARE(ParseAccountList(u"611, 612 ;613"_s), (QList<int>{611, 612, 613}));
+        QCOMPARE(ParseAccountList(u""_s), QList<int>{});
+        QVERIFY(!ParseAccountList(u"611, шест"_s));
+        QVERIFY(!ParseAccountList(u"10000"_s));
     }
 };
 

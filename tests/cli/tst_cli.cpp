@@ -1,3 +1,8 @@
+#include "accounts/ChartStore.h"
+#include "accounts/OpeningBalances.h"
+#include "closing/KeyTotals.h"
+#include "closing/YearClosing.h"
+#include "engine/Rounding.h"
 #include "firm/TDM.h"
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
@@ -8,10 +13,49 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Debit turnovers of the expense accounts, credit turnovers of the income accounts.
+QMap<int, double> StatementTurnovers(Db &db)
+{
+    const ReportingPeriod p = ReadPeriod(db);
+    QMap<int, double> turnovers;
+    for (const SRow &a : ChartStore::All(db))
+        if (ClosesAgainstResult(a.S_UNo)) {
+            const TAccountValue v = GetAccountValue(db, a.S_UNo, {}, p, p.Date_Ot, p.Date_Do);
+            turnovers[a.S_UNo] = QString::number(a.S_UNo).startsWith(u'6') ? v.turnDtSt : v.turnKtSt;
+        }
+    return turnovers;
+}
+
+// Every opening balance of a firm, one line each.
+QStringList OpeningLines(Db &db)
+{
+    QStringList lines;
+    QSqlQuery q = db.exec(u"select Sn_UNo, Sn_An1, Sn_An2, Sn_An3, Sn_An4, Sn_An5, Sn_Kol_Dt, Sn_St_Dt, Sn_Kol_Kt, "
+                          "Sn_St_Kt from Sns order by 1, 2, 3, 4, 5, 6"_s);
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < 10; ++i)
+            fields << q.value(i).toString();
+        lines << fields.join(u' ');
+    }
+    return lines;
+}
+
+double Balance(Db &db, int account)
+{
+    return RoundAmount(
+        db.scalar(u"select coalesce(sum(Sn_St_Dt - Sn_St_Kt), 0) from Sns where Sn_UNo = ?"_s, {account}).toDouble());
+}
+
+}  // namespace
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -319,6 +363,55 @@ private slots:
         const Result r = run({u"--data-dir"_s, dir.path() + u"/plain/sub"_s, u"init"_s});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(u"Не мога да създам директорията със системни данни"_s), qPrintable(r.err));
+    }
+
+    void closeYearOnTheDemoFirm()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        TFD fd;
+        fd.Open(data);
+        TDM old;
+        QVERIFY(OpenFirm(fd, old, *fd.Firm(firm.toInt())).opened);
+        const QMap<int, double> turnovers = StatementTurnovers(old.db());
+        double result = 0;
+        for (const auto &[key, v] : KeyTotals(old.db()))
+            if (ClosesAgainstResult(key.first))
+                result -= SignedValue(v);
+        const double equity = -Balance(old.db(), 122) + Balance(old.db(), 121);
+
+        const Result closed = run({u"--data-dir"_s, data, u"close-year"_s, u"--firm"_s, firm});
+        QCOMPARE(closed.code, 0);
+        const int next = closed.out.trimmed().toInt();
+        QVERIFY(next != firm.toInt());
+        QCOMPARE(old.db().scalar(u"select count(*) from nom_p where Nom_P_No = (select Nom_Pap_No from nom_pap "
+                                 "where Nom_Pap_Name = 'Приключване')"_s).toInt(), 1);
+        for (const auto &[key, v] : KeyTotals(old.db()))
+            if (ClosesAgainstResult(key.first) && !LeftOpen(key.first, DefaultLeftOpen))
+                QCOMPARE(SignedValue(v), 0.0);
+        QCOMPARE(StatementTurnovers(old.db()), turnovers);
+
+        TDM books;
+        QVERIFY(OpenFirm(fd, books, *fd.Firm(next)).opened);
+        QCOMPARE(books.db().scalar(u"select count(*) from Sns where (Sn_UNo between 600 and 799 or Sn_UNo between "
+                                   "6000 and 7999) and Sn_UNo not in (611, 612, 613)"_s).toInt(), 0);
+        const OpeningTotals totals = OpeningBalances::Totals(books.db());
+        QCOMPARE(RoundAmount(totals.debit), RoundAmount(totals.credit));
+        QCOMPARE(Balance(books.db(), 123), 0.0);
+        QCOMPARE(-Balance(books.db(), 122) + Balance(books.db(), 121), RoundAmount(equity + result));
+        const QStringList opening = OpeningLines(books.db());
+        books.Close();
+
+        const Result refused = run({u"--data-dir"_s, data, u"close-year"_s, u"--firm"_s, firm});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.startsWith(ClosedBeforeMessage), qPrintable(refused.err));
+        const Result again = run({u"--data-dir"_s, data, u"close-year"_s, u"--firm"_s, firm, u"--replace"_s});
+        QCOMPARE(again.code, 0);
+        QCOMPARE(again.out.trimmed().toInt(), next);
+        QVERIFY(OpenFirm(fd, books, *fd.Firm(next)).opened);
+        QCOMPARE(OpeningLines(books.db()), opening);
+        QCOMPARE(StatementTurnovers(old.db()), turnovers);
     }
 };
 

@@ -67,9 +67,12 @@ QString NewClosingId() { return QUuid::createUuid().toString(QUuid::WithoutBrace
 
 void RecordClosing(Db &db, int docNo, const QString &id)
 {
+    const QString today = Formats::SqlDate(QDate::currentDate());
     db.exec(u"delete from Finish"_s);
-    db.exec(u"insert into Finish (Finish_Date, Finish_Done, Finish_Doc_No, Finish_Id) values (?, 1, ?, ?)"_s,
-            {Formats::SqlDate(QDate::currentDate()), docNo, id});
+    db.exec(u"insert into Finish (Finish_Date, Finish_Done) values (?, 1)"_s, {today});
+    db.exec(u"delete from FinishClosing"_s);
+    db.exec(u"insert into FinishClosing (Finish_Doc_No, Finish_Id, Finish_Date) values (?, ?, ?)"_s,
+            {docNo, id, today});
 }
 
 // The accounts the rows name that the firm's chart lacks come from the standard chart (121 and
@@ -153,7 +156,7 @@ QStringList RefreshNextYear(TFD &fd, const FirmRecord &next, const QList<SnsRow>
 
 std::optional<PreviousClosing> ClosedBefore(Db &firm)
 {
-    QSqlQuery q = firm.exec(u"select Finish_Doc_No, Finish_Id, Finish_Date from Finish where Finish_Done = 1"_s);
+    QSqlQuery q = firm.exec(u"select Finish_Doc_No, Finish_Id, Finish_Date from FinishClosing"_s);
     if (!q.next())
         return std::nullopt;
     return PreviousClosing{q.value(0).toInt(), q.value(1).toString(), Formats::FromSqlDate(q.value(2).toString())};

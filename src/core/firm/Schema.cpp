@@ -169,7 +169,7 @@ QStringList FirmStatements()
         u"CREATE TABLE OPRTmp (OPR_ID INTEGER, OPR_Pok_No INTEGER, OPR_Pok_Name TEXT, OPR_Pok_Code TEXT, "
         "OPR_Value INTEGER DEFAULT 0, OPR_Grup INTEGER DEFAULT 0, OPR_This_Year REAL DEFAULT 0, "
         "OPR_Prev_Year REAL DEFAULT 0, OPR_OS REAL DEFAULT 0, OPR_Kor REAL DEFAULT 0)"_s,
-        // Kept for the files a firm's directory has always held; no command reads them.
+        // Kept for the files a firm's directory has always held; only the year closing marks Finish.
         u"CREATE TABLE Dprod (Dprod_Doc_No INTEGER, Dprod_Month INTEGER)"_s,
         u"CREATE TABLE Dpok (Dpok_Doc_No INTEGER, Dpok_Month INTEGER)"_s,
         u"CREATE TABLE Finish (Finish_Date TEXT, Finish_Done INTEGER DEFAULT 0)"_s,

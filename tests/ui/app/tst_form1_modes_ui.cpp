@@ -7,11 +7,13 @@
 #include "app/MainWindowPanels.h"
 #include "app/TErrorHook.h"
 #include "app/TForm1.h"
+#include "closing/TFinishForm.h"
 #include "demo/DemoFirm.h"
 #include "engine/Formats.h"
 #include "registry/FirmChoice.h"
 #include "reports/ReportList.h"
 #include "support/TestFixture.h"
+#include "support/WhenShown.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -465,15 +467,17 @@ private slots:
 
     void closingTheYear_data()
     {
+        QTest::addColumn<bool>("confirmed");
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<bool>("created");
         QTest::addColumn<int>("openPeriod");
-        QTest::newRow("Да, Да opens the new year") << QList<int>{Messages::Yes, Messages::Yes} << true << 2027;
-        QTest::newRow("Да, Не keeps this year open") << QList<int>{Messages::Yes, Messages::No} << true << 2026;
-        QTest::newRow("Не does nothing") << QList<int>{Messages::No} << false << 2026;
+        QTest::newRow("Приключване, Да opens the new year") << true << QList<int>{Messages::Yes} << true << 2027;
+        QTest::newRow("Приключване, Не keeps this year open") << true << QList<int>{Messages::No} << true << 2026;
+        QTest::newRow("Отказ does nothing") << false << QList<int>{} << false << 2026;
     }
     void closingTheYear()
     {
+        QFETCH(bool, confirmed);
         QFETCH(QList<int>, answers);
         QFETCH(bool, created);
         QFETCH(int, openPeriod);
@@ -484,6 +488,9 @@ private slots:
         const QString closing401 = w.totalsFigure(2, 3);
         w.enterLevels();
         d.f.messages.answers = answers;
+        WhenShown<TFinishForm>([confirmed](TFinishForm *form) {
+            (confirmed ? form->closeButton() : form->cancelButton())->click();
+        });
         w.navigationButton(u"    Приключване"_s)->click();
         QCOMPARE(d.f.messages.asked.size(), answers.size());
         QVERIFY(d.f.messages.shown.isEmpty());

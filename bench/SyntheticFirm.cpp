@@ -1,11 +1,13 @@
 #include "SyntheticFirm.h"
 
 #include "accounts/ChartStore.h"
+#include "accounts/FolderStore.h"
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
 #include "engine/Db.h"
 #include "engine/Engine.h"
 #include "firm/Schema.h"
+#include "posting/Documents.h"
 #include "posting/JournalLines.h"
 #include "registry/FirmFactory.h"
 #include "registry/RegistrySeed.h"
@@ -18,6 +20,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+const QStringList FolderNames = {u"Банка"_s, u"Каса"_s, u"Покупки"_s, u"Продажби"_s, u"Мемориални ордери"_s};
+constexpr int LinesPerDocument = 4;
 constexpr int CounterpartyLevel = 1;
 constexpr int GoodsLevel = 2;
 
@@ -79,6 +83,8 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
             OpeningBalances::Insert(db, {a.number, RandomKey(rng, a), 0, 1000.0 + rng.bounded(1000), 0, 0});
         // A row of an account outside the chart (the national chart has no 9999).
         OpeningBalances::Insert(db, {spec.nationalChart ? 9999 : chart.first().number + 1, {}, 0, 0, 0, 0});
+        for (int f = 0; f < FolderNames.size(); ++f)
+            FolderStore::Insert(db, {f + 1, FolderNames[f]});
         tx.commit();
     }
 
@@ -102,7 +108,8 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
                                     ? chart.at(partners[dtIndex].at(int(rng.bounded(spec.partners))))
                                     : chart.at(int(rng.bounded(chart.size())));
             JournalLine l;
-            l.Doc_No = static_cast<int>(written / 4) + 1;
+            l.Doc_No = static_cast<int>(written / LinesPerDocument) + 1;
+            l.papNo = l.Doc_No % int(FolderNames.size()) + 1;
             l.Doc_StGrp = 1;
             l.Doc_StNo = lineNo++;
             // Dates grow with the line number, as a year of books is entered.
@@ -114,7 +121,15 @@ int GenerateSyntheticFirm(TFD &fd, const SyntheticFirmSpec &spec)
             l.Doc_St = rng.bounded(100000) / 100.0;
             l.Doc_S_Dt_Kol = dt.level == GoodsLevel ? rng.bounded(50) + 1 : 0;
             l.Doc_S_Kt_Kol = kt.level == GoodsLevel ? rng.bounded(50) + 1 : 0;
-            l.papNo = 1;
+            if (written % LinesPerDocument == 0) {
+                NomPRow doc;
+                doc.Nom_Doc_No = l.Doc_No;
+                doc.Nom_P_No = l.papNo;
+                doc.Nom_DDoc_No = l.Doc_No;
+                doc.Nom_Doc_Date = l.Doc_Date;
+                doc.Nom_Doc_Osno = u"Документ %1"_s.arg(l.Doc_No);
+                Documents::Save(db, doc, true);
+            }
             JournalLines::Write(db, l);
         }
         tx.commit();

@@ -1,7 +1,7 @@
 #pragma once
 // A large synthetic firm for timing: about 500 accounts, a counterparty and a goods level with
-// many lots, opening balances, and postings spread over the twelve months of the year, written
-// through the same data layer as the program's own.
+// many lots, opening balances, five folders of documents of four lines each, and postings spread
+// over the twelve months of the year, written through the same data layer as the program's own.
 #include <QString>
 
 class TFD;

@@ -2,31 +2,11 @@
 
 #include "engine/Formats.h"
 
-#include <QRegularExpression>
 #include <limits>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace cli {
-
-std::optional<qint64> ReadWholeNumber(const QString &text, qint64 limit)
-{
-    static const QRegularExpression digits(u"^[0-9]{1,18}$"_s);
-    if (!digits.match(text).hasMatch())
-        return std::nullopt;
-    const qint64 value = text.toLongLong();
-    return value <= limit ? std::optional<qint64>(value) : std::nullopt;
-}
-
-std::optional<double> ReadDecimal(const QString &text)
-{
-    static const QRegularExpression decimal(u"^-?[0-9]{1,15}([.,][0-9]{1,6})?$"_s);
-    if (!decimal.match(text).hasMatch())
-        return std::nullopt;
-    QString plain = text;
-    return plain.replace(u',', u'.').toDouble();
-}
 
 namespace {
 
@@ -42,10 +22,15 @@ QString ValueProblem(const OptionSpec &spec, const QString &value)
     case ValueKind::Text:
         return value.trimmed().isEmpty() ? prefix + u"стойността е празна."_s : QString();
     case ValueKind::Number:
-        return ReadWholeNumber(value, NumberLimit) ? QString()
-                                                   : prefix + u"очаква се цяло число, а е „"_s + value + u"“."_s;
+        return Formats::ReadWholeNumber(value, NumberLimit)
+                   ? QString()
+                   : prefix + u"очаква се цяло число, а е „"_s + value + u"“."_s;
+    case ValueKind::DocumentNumber:
+        return Formats::ReadDocumentNumber(value)
+                   ? QString()
+                   : prefix + u"очаква се цяло число до десет цифри, а е „"_s + value + u"“."_s;
     case ValueKind::Decimal:
-        return ReadDecimal(value) ? QString() : prefix + u"очаква се число, а е „"_s + value + u"“."_s;
+        return Formats::ParseDecimal(value) ? QString() : prefix + u"очаква се число, а е „"_s + value + u"“."_s;
     case ValueKind::Date:
         return Formats::ParseDate(value).isValid() ? QString() : prefix + InvalidDateMessage;
     case ValueKind::Lots:
@@ -54,7 +39,7 @@ QString ValueProblem(const OptionSpec &spec, const QString &value)
         if (spec.kind == ValueKind::Lots && parts.size() > 5)
             return prefix + u"приема най-много пет партиди."_s;
         for (const QString &part : parts)
-            if (!ReadWholeNumber(part.trimmed(), 2147483647LL))
+            if (!Formats::ReadWholeNumber(part, 2147483647LL))
                 return prefix + u"очакват се цели числа, разделени със запетая, а е „"_s + value + u"“."_s;
         return {};
     }
@@ -92,10 +77,10 @@ QString UnknownCommandText(const QStringList &args, const QList<CommandSpec> &co
 
 qint64 ParsedLine::number(const QString &option) const
 {
-    return ReadWholeNumber(text(option), NumberLimit).value_or(0);
+    return Formats::ReadWholeNumber(text(option), NumberLimit).value_or(0);
 }
 
-double ParsedLine::decimal(const QString &option) const { return ReadDecimal(text(option)).value_or(0); }
+double ParsedLine::decimal(const QString &option) const { return Formats::ParseDecimal(text(option)).value_or(0); }
 
 QDate ParsedLine::date(const QString &option, const QDate &fallback) const
 {

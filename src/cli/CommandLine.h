@@ -34,6 +34,7 @@ enum class ValueKind {
     Flag,     // no value
     Text,     // any text that is not blank
     Number,   // a whole number, 0 or more, that fits an int
+    DocumentNumber,  // a document number: up to ten digits
     Decimal,  // a number with a decimal point or comma, possibly negative
     Date,     // dd.MM.yyyy
     Lots,     // up to five whole numbers separated by commas: a,b,c,d,e
@@ -99,9 +100,5 @@ QString UsageText(const QList<CommandSpec> &commands);
 // For CommandSpec::check: exactly one of the options must be given.
 void RequireExactlyOne(const ParsedLine &line, const QStringList &options);
 
-// A whole number 0…limit written with digits only ("0000000123" reads 123); nothing otherwise.
-std::optional<qint64> ReadWholeNumber(const QString &text, qint64 limit = 9999999999LL);
-// A decimal with a point or a comma, possibly negative; nothing otherwise.
-std::optional<double> ReadDecimal(const QString &text);
 
 }  // namespace cli

@@ -1,5 +1,6 @@
-// Figures and reports of a firm's books: totals, report trial-balance|general-ledger and the
-// statements report balance-sheet|income-statement|cash-flow.
+// Figures and reports of a firm's books: totals, report trial-balance|general-ledger, the
+// statements report balance-sheet|income-statement|cash-flow, and the reports of the entries
+// themselves (LedgerReportCommands).
 #include "CliSupport.h"
 #include "Commands.h"
 
@@ -145,6 +146,7 @@ QList<CommandSpec> ReportCommands()
         statement.run = [type](Context &c) { return Statement(c, type); };
         commands << statement;
     }
+    commands << LedgerReportCommands();
     return commands;
 }
 

@@ -8,6 +8,10 @@
 #include "registry/TFD.h"
 #include "reportkit/PageStore.h"
 #include "reportkit/Render.h"
+#include "engine/Formats.h"
+#include "reports/AccountExtract.h"
+#include "reports/ChronologicalLedger.h"
+#include "reports/LotExtract.h"
 #include "reports/TrialBalance.h"
 
 #include <QDate>
@@ -234,6 +238,69 @@ private slots:
         }
     }
 
+    // The chronological ledger and the extracts as text read as the same reports made here.
+    void ledgerReportsAsText()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        const int year = QDate::currentDate().year();
+        const QDate from(year, 1, 1), to(year, 12, 31);
+        const QStringList period{u"--from"_s, Formats::Date(from), u"--to"_s, Formats::Date(to)};
+        TFD fd;
+        fd.Open(data);
+        TDM dm;
+        QVERIFY(OpenFirm(fd, dm, *fd.Firm(firm.toInt())).opened);
+        const QString name = fd.Firm(firm.toInt())->Firm_Name;
+        auto textOf = [](rk::ReportJob &&job) {
+            rk::PageStore pages;
+            rk::RunReport(job, pages);
+            return rk::ReportText(pages.count(), [&](int i) { return pages.page(i); });
+        };
+        ChronologicalOptions chronological;
+        chronological.selection.from = from;
+        chronological.selection.to = to;
+        chronological.selection.fromDocument = 123;
+        chronological.selection.sort = ChronologicalSort::Number;
+        chronological.firmName = name;
+        AccountExtractOptions account;
+        account.from = from;
+        account.to = to;
+        account.firmName = name;
+        account.account = 304;
+        account.grouping = AccountGrouping::Levels;
+        account.totalsOnly = true;
+        const QList<std::pair<QStringList, QString>> runs = {
+            {{u"chronological"_s, u"--from-document"_s, u"0000000123"_s, u"--sort"_s, u"number"_s},
+             textOf(ChronologicalLedgerJob(dm.db(), chronological))},
+            {{u"account-extract"_s, u"--account"_s, u"304"_s, u"--group-by"_s, u"levels"_s, u"--totals-only"_s},
+             textOf(AccountExtractJob(dm.db(), account))},
+            {{u"lot-extract"_s, u"--level"_s, u"1"_s, u"--lot"_s, u"1"_s, u"--group-by"_s, u"account"_s},
+             textOf(LotExtractJob(dm.db(), {from, to, name, 1, 1, LotGrouping::Account}))},
+        };
+        for (const auto &[args, expected] : runs) {
+            const QString file = dir.path() + u"/r.txt"_s;
+            const Result r = run(QStringList{u"--data-dir"_s, data, u"report"_s} + args
+                                 + QStringList{u"--firm"_s, firm, u"--text"_s, file} + period);
+            QCOMPARE(r.code, 0);
+            QFile text(file);
+            QVERIFY(text.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(text.readAll()), expected);
+        }
+        const QList<std::pair<QStringList, QString>> failures = {
+            {{u"account-extract"_s, u"--account"_s, u"8888"_s}, AccountNotInChartMessage},
+            {{u"chronological"_s, u"--debit-account"_s, u"8888"_s}, MissingAccountMessage},
+            {{u"chronological"_s, u"--from-amount"_s, u"99999999"_s}, NoChronologicalDataMessage},
+            {{u"lot-extract"_s, u"--level"_s, u"1"_s, u"--lot"_s, u"9999"_s}, u"Партида 9999 не е открита"_s},
+        };
+        for (const auto &[args, message] : failures) {
+            const Result r = run(QStringList{u"--data-dir"_s, data, u"report"_s} + args
+                                 + QStringList{u"--firm"_s, firm, u"--text"_s, dir.path() + u"/x.txt"_s});
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.startsWith(message), qPrintable(r.err));
+        }
+    }
+
     // Nothing is opened or created until the whole line is known good: a usage error exits 2
     // with the usage, a run-time error 1 with its reason, and the empty data directory stays empty.
     void badLinesFailWithAMessageAndCreateNothing_data()
@@ -274,6 +341,28 @@ private slots:
         QTest::newRow("a date that is not one")
             << QStringList{u"totals"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"1"_s, u"--to"_s, u"31.02.2026"_s} << 2
             << u"--to: Въведена е невалидна дата!"_s;
+        const QStringList chronological{u"report"_s, u"chronological"_s, u"--firm"_s, u"1"_s};
+        QTest::newRow("a document bound that is not a number")
+            << chronological + QStringList{u"--from-document"_s, u"1 OR 1=1"_s} + output << 2
+            << u"--from-document: очаква се цяло число до десет цифри, а е „1 OR 1=1“."_s;
+        QTest::newRow("an eleven-digit document bound")
+            << chronological + QStringList{u"--to-document"_s, u"12345678901"_s} + output << 2
+            << u"--to-document: очаква се цяло число до десет цифри, а е „12345678901“."_s;
+        QTest::newRow("an amount that is not a number") << chronological + QStringList{u"--to-amount"_s, u"5;"_s} + output
+                                                        << 2 << u"--to-amount: очаква се число, а е „5;“."_s;
+        QTest::newRow("an unknown sort") << chronological + QStringList{u"--sort"_s, u"random"_s} + output << 2
+                                         << u"--sort: очаква се едно от date-number, number, date, none."_s;
+        QTest::newRow("an account extract without an account")
+            << QStringList{u"report"_s, u"account-extract"_s, u"--firm"_s, u"1"_s} + output << 2
+            << u"report account-extract изисква --account."_s;
+        QTest::newRow("levels with a folder")
+            << QStringList{u"report"_s, u"account-extract"_s, u"--firm"_s, u"1"_s, u"--account"_s, u"304"_s,
+                           u"--group-by"_s, u"levels"_s, u"--folder"_s, u"1"_s}
+                   + output
+            << 2 << u"--group-by levels не се съчетава с --folder."_s;
+        QTest::newRow("a lot extract without a lot")
+            << QStringList{u"report"_s, u"lot-extract"_s, u"--firm"_s, u"1"_s, u"--level"_s, u"1"_s} + output << 2
+            << u"report lot-extract изисква --lot."_s;
         QTest::newRow("report without output")
             << QStringList{u"report"_s, u"trial-balance"_s, u"--firm"_s, u"1"_s} << 2
             << u"Посочете точно едно от --text, --pdf."_s;

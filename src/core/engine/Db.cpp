@@ -55,7 +55,7 @@ void Db::open(const QString &file, bool create, const QString &requiredTable)
         exec(u"PRAGMA foreign_keys=OFF"_s);
         // Reports group and sort in memory, and a year of postings stays in the page cache.
         exec(u"PRAGMA temp_store=MEMORY"_s);
-        exec(u"PRAGMA cache_size=-65536"_s);
+        setCacheKib(DefaultCacheKib);
     } catch (const EngineError &e) {
         close();
         throw MyException(NotAProgramFileMessage + file + u"\r"_s + ErrorHookText(e));
@@ -159,6 +159,23 @@ void Db::setUserVersion(int version)
 {
     // PRAGMA takes no bound parameters; the value is an integer we produced.
     exec(u"PRAGMA user_version = %1"_s.arg(version));
+}
+
+void Db::setCacheKib(int kib)
+{
+    // PRAGMA takes no bound parameters; the value is an integer of ours.
+    exec(u"PRAGMA cache_size = -%1"_s.arg(kib));
+}
+
+ScanCache::ScanCache(Db &db, int kib) : m_db(db) { m_db.setCacheKib(kib); }
+
+ScanCache::~ScanCache()
+{
+    try {
+        m_db.setCacheKib(Db::DefaultCacheKib);
+    } catch (const std::exception &) {
+        // The connection is gone, and its cache with it.
+    }
 }
 
 bool Db::isIdentifier(const QString &name)

@@ -42,6 +42,9 @@ public:
     bool fieldExists(const QString &table, const QString &field);
     int userVersion();
     void setUserVersion(int version);
+    // The page cache: a year of postings stays in it (the default), unless a scan asks for less.
+    static constexpr int DefaultCacheKib = 65536;
+    void setCacheKib(int kib);
 
     // True for a plain SQL identifier: table and field names are the only text ever put into
     // SQL, and only names of the program's own tables pass.
@@ -52,6 +55,20 @@ private:
     // Held by pointer so that a statement stays where it is while others are added.
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_cache;
     QString m_file;
+};
+
+// A small page cache while a scan reads a table once from end to end: the pages it reads are
+// not read again, and the full cache would only hold tens of megabytes of them. The default
+// comes back when the scan ends.
+class ScanCache {
+public:
+    explicit ScanCache(Db &db, int kib = 2048);
+    ~ScanCache();
+    ScanCache(const ScanCache &) = delete;
+    ScanCache &operator=(const ScanCache &) = delete;
+
+private:
+    Db &m_db;
 };
 
 // A unit of work on one connection, rolled back unless committed. Only one may be active in

@@ -32,7 +32,8 @@ void ApplyDateSettings()
     QLocale::setDefault(locale);
 }
 
-static QString Fixed(double value, int decimals)
+namespace {
+QString GeneralFixed(double value, int decimals)
 {
     QString text = QString::number(value, 'f', decimals);
     if (text.startsWith(u'-') && text.count(u'0') == text.size() - 2)  // "-0.00"
@@ -40,15 +41,58 @@ static QString Fixed(double value, int decimals)
     return text;
 }
 
+// Reports write millions of figures: a value that is not at a rounding tie and not too large is
+// written from its whole number of hundredths (or ten-thousandths), which is exactly what the
+// general conversion gives for it.
+QString Fixed(double value, int decimals)
+{
+    const double scaled = value * (decimals == 2 ? 100.0 : 10000.0);
+    const double rounded = std::round(scaled);
+    if (!(std::abs(scaled) < 2147483648.0) || std::abs(scaled - rounded) > 0.5 - 1e-6)
+        return GeneralFixed(value, decimals);
+    qint64 units = qint64(rounded);
+    const bool negative = units < 0;
+    units = negative ? -units : units;
+    char16_t buffer[24];
+    int at = 24;
+    for (int digit = 0; digit <= decimals || units > 0; ++digit) {
+        if (digit == decimals)
+            buffer[--at] = u'.';
+        buffer[--at] = char16_t(u'0' + units % 10);
+        units /= 10;
+    }
+    if (negative)
+        buffer[--at] = u'-';
+    return QString(reinterpret_cast<const QChar *>(buffer + at), 24 - at);
+}
+}  // namespace
+
 QString Amount(double value) { return Fixed(value, 2); }
 QString Quantity(double value) { return Fixed(value, 4); }
 
 QString DocNo(double value)
 {
-    return QStringLiteral("%1").arg(static_cast<qlonglong>(std::llround(value)), 10, 10, QChar(u'0'));
+    qlonglong number = std::llround(value);
+    if (number < 0 || number > 9999999999LL)
+        return QStringLiteral("%1").arg(number, 10, 10, QChar(u'0'));
+    char16_t digits[10];
+    for (int i = 9; i >= 0; --i, number /= 10)
+        digits[i] = char16_t(u'0' + number % 10);
+    return QString(reinterpret_cast<const QChar *>(digits), 10);
 }
 
-QString Date(const QDate &date) { return date.isValid() ? date.toString(DateFormat) : QString(); }
+QString Date(const QDate &date)
+{
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    if (!date.isValid() || y < 1 || y > 9999)
+        return date.isValid() ? date.toString(DateFormat) : QString();
+    // Written by hand: a ledger prints a million of them.
+    const char16_t text[10] = {char16_t(u'0' + d / 10), char16_t(u'0' + d % 10), u'.', char16_t(u'0' + m / 10),
+                               char16_t(u'0' + m % 10), u'.', char16_t(u'0' + y / 1000), char16_t(u'0' + y / 100 % 10),
+                               char16_t(u'0' + y / 10 % 10), char16_t(u'0' + y % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
+}
 
 QDate ParseDate(const QString &text)
 {
@@ -70,7 +114,42 @@ std::optional<double> ParseDecimal(const QString &text)
 
 QString SqlDate(const QDate &date) { return date.isValid() ? date.toString(SqlDateFormat) : QString(); }
 
-QDate FromSqlDate(const QString &text) { return QDate::fromString(text, SqlDateFormat); }
+QDate FromSqlDate(const QString &text)
+{
+    // Read by hand: a ledger turns a million of these into dates.
+    if (text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
+        int parts[3] = {0, 0, 0};
+        int part = 0;
+        bool digits = true;
+        for (qsizetype i = 0; i < 10 && digits; ++i) {
+            if (i == 4 || i == 7) {
+                ++part;
+                continue;
+            }
+            const char16_t c = text[i].unicode();
+            digits = c >= u'0' && c <= u'9';
+            parts[part] = parts[part] * 10 + (c - u'0');
+        }
+        if (digits)
+            return QDate(parts[0], parts[1], parts[2]);
+    }
+    return QDate::fromString(text, SqlDateFormat);
+}
+
+std::optional<qint64> ReadWholeNumber(const QString &text, qint64 limit)
+{
+    static const QRegularExpression digits(u"^[0-9]{1,18}$"_s);
+    const QString plain = text.trimmed();
+    if (!digits.match(plain).hasMatch())
+        return std::nullopt;
+    const qint64 value = plain.toLongLong();
+    return value <= limit ? std::optional<qint64>(value) : std::nullopt;
+}
+
+std::optional<qint64> ReadDocumentNumber(const QString &text)
+{
+    return text.trimmed().size() <= 10 ? ReadWholeNumber(text) : std::nullopt;
+}
 
 QString InvalidValueMessage(const QString &typed) { return u"Невалидна стойност: "_s + typed; }
 

@@ -48,4 +48,11 @@ QString SqlDate(const QDate &date);    // yyyy-MM-dd for the tables
 QDate FromSqlDate(const QString &text);
 QString MonthName(int month);          // 1..12
 
+// Whole numbers as a user types them, read by one rule wherever they are typed (decimals go
+// through ParseDecimal). Surrounding blanks are ignored; anything else refuses the whole text.
+// A whole number 0…limit written with digits only ("0000000123" reads 123).
+std::optional<qint64> ReadWholeNumber(const QString &text, qint64 limit = 9999999999LL);
+// A document number: up to ten digits.
+std::optional<qint64> ReadDocumentNumber(const QString &text);
+
 }  // namespace Formats

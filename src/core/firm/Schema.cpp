@@ -224,6 +224,11 @@ const QStringList &FirmSteps()
         "CREATE TABLE IF NOT EXISTS SnsCarried (Sn_UNo INTEGER NOT NULL, Sn_An1 INTEGER DEFAULT 0, "
         "Sn_An2 INTEGER DEFAULT 0, Sn_An3 INTEGER DEFAULT 0, Sn_An4 INTEGER DEFAULT 0, Sn_An5 INTEGER DEFAULT 0, "
         "Sn_Kol_Dt REAL DEFAULT 0, Sn_St_Dt REAL DEFAULT 0, Sn_Kol_Kt REAL DEFAULT 0, Sn_St_Kt REAL DEFAULT 0)"_s,
+        // 9: the chronological ledger reads the journal lines in the order of its first key after
+        // the folder — posting date, document date or document number — straight off an index.
+        u"CREATE INDEX IF NOT EXISTS doc_Doc_Date ON doc(Doc_Date); "
+        "CREATE INDEX IF NOT EXISTS nom_p_Nom_Doc_Date ON nom_p(Nom_Doc_Date); "
+        "CREATE INDEX IF NOT EXISTS nom_p_Nom_DDoc_No ON nom_p(Nom_DDoc_No)"_s,
     };
     return steps;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace rk {
@@ -109,6 +110,33 @@ double NumberWidth(const QString &text, double fontPt, bool bold)
     return width;
 }
 
+// An upper bound of a text's width in metric units: the sum of its characters' advances (no
+// kerning is applied) with a margin for what shaping may change; infinite for a character
+// outside Latin and Cyrillic. A text within its room by this bound needs no shaping, and most
+// report texts are.
+double WidthBound(const QString &text, double fontPt, bool bold)
+{
+    using Advances = std::array<float, 0x500>;
+    static QHash<QPair<int, bool>, std::shared_ptr<Advances>> fonts;
+    const QPair<int, bool> key(qRound(fontPt * 10), bold);
+    auto it = fonts.constFind(key);
+    if (it == fonts.constEnd()) {
+        const QFontMetricsF &metrics = Metrics(fontPt, bold);
+        auto advances = std::make_shared<Advances>();
+        for (char16_t c = 0; c < advances->size(); ++c)
+            (*advances)[c] = float(metrics.horizontalAdvance(QChar(c)));
+        it = fonts.insert(key, advances);
+    }
+    const Advances &advances = **it;
+    double width = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= advances.size() || c.unicode() < 0x20)
+            return std::numeric_limits<double>::infinity();
+        width += advances[c.unicode()];
+    }
+    return width * 1.05 + 1;
+}
+
 double WidthUnits(const QString &text, double fontPt, bool bold)
 {
     if (IsNumberText(text))
@@ -130,7 +158,8 @@ FittedText FitUncached(const Cell &cell, double innerMm)
         const QStringList lines = cell.text.split(u'\n');
         double width = 0;
         for (const QString &line : lines)
-            width = std::max(width, WidthUnits(line, cell.fontPt, cell.bold));
+            if (WidthBound(line, cell.fontPt, cell.bold) > room)
+                width = std::max(width, WidthUnits(line, cell.fontPt, cell.bold));
         return {lines, width > room ? Shrink(room, width) : 1.0};
     }
     const QStringList lines = WrapText(cell.text, innerMm, cell.fontPt, cell.bold);
@@ -166,6 +195,14 @@ FittedText FitCell(const Cell &cell)
     // A number that fits, measured on the spot; anything else once per text, width and font.
     if (!cell.wrap && IsNumberText(cell.text) && NumberWidth(cell.text, cell.fontPt, cell.bold) <= Room(inner))
         return {{cell.text}, 1.0};
+    // Lines of their own are measured one by one, each line's width kept: their combinations (an
+    // account over its lots) are too many to keep whole.
+    if (cell.text.contains(u'\n')) {
+        if (!cell.wrap)
+            return FitUncached(cell, inner);
+    } else if (WidthBound(cell.text, cell.fontPt, cell.bold) <= Room(inner)) {
+        return {{cell.text}, 1.0};  // fits on one line: nothing to measure or keep
+    }
     static TextCache<FittedText> cache;
     return cache.get(KeyOf(cell.text, inner, cell.fontPt, cell.bold, cell.wrap),
                      [&] { return FitUncached(cell, inner); });
@@ -175,14 +212,17 @@ QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt,
 {
     const QFontMetricsF &metrics = Metrics(fontPt, bold);
     const double limit = Room(widthMm);
-    if (!text.contains(u'\n') && metrics.horizontalAdvance(text) <= limit)
+    auto fits = [&](const QString &line) {
+        return WidthBound(line, fontPt, bold) <= limit || metrics.horizontalAdvance(line) <= limit;
+    };
+    if (!text.contains(u'\n') && fits(text))
         return {text};
     QStringList lines;
     for (const QString &paragraph : text.split(u'\n')) {
         QString line;
         for (const QString &word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
             const QString candidate = line.isEmpty() ? word : line + u' ' + word;
-            if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= limit)
+            if (line.isEmpty() || fits(candidate))
                 line = candidate;
             else {
                 lines << line;

@@ -23,8 +23,9 @@ void GroupLevels::row(ReportLayout &layout, std::span<const QVariant> keys)
         const Level &l = m_levels[level];
         const QVariant &key = keys[size_t(level)];
         m_keys.append(key);
-        layout.openGroup(l.header ? l.header(key) : QList<Band>{},
-                         l.continuation ? l.continuation(key) : QList<Band>{});
+        // The header first: a continuation may repeat what the header worked out.
+        const QList<Band> header = l.header ? l.header(key) : QList<Band>{};
+        layout.openGroup(header, l.continuation ? l.continuation(key) : QList<Band>{});
     }
 }
 

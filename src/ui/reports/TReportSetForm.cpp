@@ -1,10 +1,19 @@
 #include "reports/TReportSetForm.h"
 
 #include "accounts/ChartStore.h"
+#include "accounts/FolderStore.h"
 #include "app/TErrorHook.h"
 #include "engine/Formats.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "engine/Errors.h"
+#include "reports/AccountExtractOptionsPage.h"
+#include "reports/ChronologicalOptionsPage.h"
+#include "reports/LotExtractOptionsPage.h"
+#include "reports/OptionWidgets.h"
+#include "reports/THrVedForm.h"
+#include "reports/TIzvAccForm.h"
+#include "reports/TIzvAnForm.h"
 #include "reports/TOBORKOLForm.h"
 #include "reports/TViewerForm.h"
 #include "widgets/DateBox.h"
@@ -27,7 +36,10 @@ TReportSetForm::TReportSetForm(TDM &dm, QString firmName, QWidget *parent)
     : TitleStripDialog(u"Справки"_s, parent), m_dm(dm), m_firmName(std::move(firmName))
 {
     m_pages = new QStackedWidget(body());
-    m_pageWidgets[TrialBalance] = buildTrialBalancePage();
+    m_chronological = new ChronologicalOptionsPage(m_pages);
+    m_accountExtract = new AccountExtractOptionsPage(m_dm.db(), m_pages);
+    m_lotExtract = new LotExtractOptionsPage(m_dm.db(), m_pages);
+    m_pageWidgets = {m_chronological, buildTrialBalancePage(), m_accountExtract, m_lotExtract};
     for (QWidget *page : m_pageWidgets)
         if (page)
             m_pages->addWidget(page);
@@ -50,7 +62,7 @@ TReportSetForm::TReportSetForm(TDM &dm, QString firmName, QWidget *parent)
     connect(m_go, &QPushButton::clicked, this, [this] { RunGuarded([this] { go(); }); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_clear, &QPushButton::clicked, this, [this] { RunGuarded([this] { setDefaults(); }); });
-    resize(400, 300);
+    resize(620, 520);
     CentreOnDesktop(this);
 }
 
@@ -107,7 +119,7 @@ QWidget *TReportSetForm::buildTrialBalancePage()
     return page;
 }
 
-bool TReportSetForm::HasPage(int page) { return page == TrialBalance; }
+bool TReportSetForm::HasPage(int page) { return page >= ChronologicalLedger && page <= LotExtract; }
 
 void TReportSetForm::Run(TDM &dm, const QString &firmName, int page, QWidget *parent)
 {
@@ -130,12 +142,12 @@ bool TReportSetForm::begin(int page)
     }
     m_page = page;
     m_period = ReadPeriod(m_dm.db());
-    const QVariant chosen = m_obAccount->currentData();
-    m_obAccount->clear();
-    m_obAccount->addItem(u"Всички"_s, 0);
-    for (const SRow &account : ChartStore::All(m_dm.db()))
-        m_obAccount->addItem(QString::number(account.S_UNo) + u' ' + account.S_Name, account.S_UNo);
-    m_obAccount->setCurrentIndex(std::max(0, m_obAccount->findData(chosen)));
+    const QList<SRow> accounts = ChartStore::All(m_dm.db());
+    const QList<NomPapRow> folders = FolderStore::All(m_dm.db());
+    FillAccounts(m_obAccount, accounts, u"Всички"_s);
+    m_chronological->load(accounts, folders);
+    m_accountExtract->load(accounts, folders);  // runs the account's change once
+    m_lotExtract->load();
     m_pages->setCurrentWidget(m_pageWidgets[page]);
     setDefaults();
     return true;
@@ -144,16 +156,20 @@ bool TReportSetForm::begin(int page)
 void TReportSetForm::setDefaults()
 {
     const ReportPeriodDefaults dates = DefaultReportPeriod(m_period);
-    m_obFrom->setDate(dates.from);
-    m_obTo->setDate(dates.to);
+    SetPeriod(m_obFrom, m_obTo, dates);
+    m_chronological->setPeriod(dates);
+    m_accountExtract->setPeriod(dates);
+    m_lotExtract->setPeriod(dates);
 }
 
 void TReportSetForm::showEvent(QShowEvent *event)
 {
     TitleStripDialog::showEvent(event);
-    if (m_page == TrialBalance) {
-        m_obFrom->setFocus();
-        m_obFrom->selectAll();  // what is typed replaces the default
+    DateBox *const starts[] = {m_chronological->fromEdit(), m_obFrom, m_accountExtract->fromEdit(),
+                                 m_lotExtract->fromEdit()};
+    if (m_page >= 0 && m_page < 4) {
+        starts[m_page]->setFocus();
+        starts[m_page]->selectAll();  // what is typed replaces the default
     }
 }
 
@@ -169,16 +185,45 @@ TrialBalanceOptions TReportSetForm::trialBalanceOptions() const
     return o;
 }
 
-TViewerForm *TReportSetForm::go()
+TViewerForm *TReportSetForm::runPage()
 {
-    if (m_page != TrialBalance)
+    // A page that refuses says why and keeps what was typed; the report's own failures (no
+    // data) go to the error display from the command.
+    try {
+        switch (m_page) {
+        case ChronologicalLedger: {
+            const ChronologicalSelection selection = ReadChronologicalPage(m_chronological->read(), m_period);
+            return THrVedForm::Run(m_dm, {selection, m_firmName}, this);
+        }
+        case AccountExtract: {
+            const AccountExtractOptions options = ReadAccountExtractPage(m_accountExtract->read(), m_period, m_firmName);
+            return TIzvAccForm::Run(m_dm, options, this);
+        }
+        case LotExtract: {
+            const LotExtractOptions options = ReadLotExtractPage(m_lotExtract->read(), m_period, m_firmName);
+            return TIzvAnForm::Run(m_dm, options, this);
+        }
+        default: break;
+        }
+    } catch (const MyException &e) {
+        Messages::show(e.message());
         return nullptr;
+    }
     const QString problem = OptionsDialogProblem(m_obFrom->text(), m_obTo->text(), m_period);
     if (!problem.isEmpty()) {
         Messages::show(problem);
         return nullptr;
     }
-    TViewerForm *viewer = TOBORKOLForm::Run(m_dm, trialBalanceOptions(), this);
+    return TOBORKOLForm::Run(m_dm, trialBalanceOptions(), this);
+}
+
+TViewerForm *TReportSetForm::go()
+{
+    if (m_page < 0)
+        return nullptr;
+    TViewerForm *viewer = runPage();
+    if (!viewer)
+        return nullptr;
     m_viewers.removeIf([](const QPointer<TViewerForm> &v) { return v.isNull(); });
     m_viewers.append(viewer);
     return viewer;

@@ -1,7 +1,8 @@
 #pragma once
-// The report options dialog: one page of options per report, no tabs. "Давай" checks the page
+// The report options dialog: one page of options per report, no tabs — the chronological
+// ledger, the trial balance, the account extract and the lot extract. "Давай" checks the page
 // and runs its report into a preview; the dialog stays open for another run until "Отказ" or
-// the close glyph. Only the trial-balance page exists so far; any other page number is refused.
+// the close glyph. Any other page number is refused.
 #include "reports/ReportPeriod.h"
 #include "reports/TrialBalance.h"
 #include "widgets/TitleStripDialog.h"
@@ -17,6 +18,9 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class TDM;
+class ChronologicalOptionsPage;
+class AccountExtractOptionsPage;
+class LotExtractOptionsPage;
 class TViewerForm;
 
 inline const QString UnknownReportMessage = QStringLiteral("Неразпознат тип на справка!");
@@ -29,7 +33,7 @@ public:
     TReportSetForm(TDM &dm, QString firmName, QWidget *parent = nullptr);
     ~TReportSetForm() override;
 
-    // Whether the dialog has the page; the others come with their reports.
+    // Whether the dialog has a page of that number.
     static bool HasPage(int page);
     // Opens the dialog modally on `page`, or shows "Неразпознат тип на справка!".
     static void Run(TDM &dm, const QString &firmName, int page, QWidget *parent);
@@ -50,6 +54,9 @@ public:
     QRadioButton *valueButton() const { return m_obValue; }
     QRadioButton *quantityButton() const { return m_obQuantity; }
     QCheckBox *usedOnlyBox() const { return m_obUsedOnly; }
+    ChronologicalOptionsPage *chronologicalPage() const { return m_chronological; }
+    AccountExtractOptionsPage *accountExtractPage() const { return m_accountExtract; }
+    LotExtractOptionsPage *lotExtractPage() const { return m_lotExtract; }
     QPushButton *goButton() const { return m_go; }
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *clearButton() const { return m_clear; }
@@ -61,6 +68,8 @@ private:
     QWidget *buildTrialBalancePage();
     void setDefaults();
     void adoptViewers();
+    // The active page's report as the page stands; none when the page refused (its message shown).
+    TViewerForm *runPage();
 
     TDM &m_dm;
     QString m_firmName;
@@ -76,6 +85,9 @@ private:
     QRadioButton *m_obValue = nullptr;
     QRadioButton *m_obQuantity = nullptr;
     QCheckBox *m_obUsedOnly = nullptr;
+    ChronologicalOptionsPage *m_chronological = nullptr;
+    AccountExtractOptionsPage *m_accountExtract = nullptr;
+    LotExtractOptionsPage *m_lotExtract = nullptr;
     QPushButton *m_go;
     QPushButton *m_cancel;
     QPushButton *m_clear;

@@ -17,6 +17,9 @@ namespace {
 constexpr int TrialBalanceCode = 3;
 constexpr int GeneralLedgerCode = 4;
 constexpr int VatCode = 5;
+constexpr int ChronologicalCode = 6;
+constexpr int AccountExtractCode = 7;
+constexpr int LotExtractCode = 8;
 
 QString CurrentFirmName(TFD &fd)
 {
@@ -54,7 +57,7 @@ void RunVat(TFD &fd, TDM &dm, QWidget *parent)
 
 bool ReportAvailable(int code)
 {
-    return StatementKindOfReport(code) >= 0 || code == TrialBalanceCode || code == GeneralLedgerCode || code == VatCode;
+    return StatementKindOfReport(code) >= 0 || (code >= TrialBalanceCode && code <= LotExtractCode);
 }
 
 void OpenStatementView(TFD &fd, TDM &dm, int statementKind, QWidget *host)
@@ -82,6 +85,15 @@ void LaunchReport(TFD &fd, TDM &dm, int code, QWidget *parent)
             break;
         case VatCode:
             RunVat(fd, dm, parent);
+            break;
+        case ChronologicalCode:
+            TReportSetForm::Run(dm, CurrentFirmName(fd), TReportSetForm::ChronologicalLedger, parent);
+            break;
+        case AccountExtractCode:
+            TReportSetForm::Run(dm, CurrentFirmName(fd), TReportSetForm::AccountExtract, parent);
+            break;
+        case LotExtractCode:
+            TReportSetForm::Run(dm, CurrentFirmName(fd), TReportSetForm::LotExtract, parent);
             break;
         default:
             Messages::show(UnknownReportMessage);

@@ -1,6 +1,7 @@
 #include "engine/Formats.h"
 #include "engine/Rounding.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 class RoundingTest : public QObject {
@@ -56,6 +57,28 @@ private slots:
         QCOMPARE(Formats::MonthName(1), QStringLiteral("Януари"));
         QCOMPARE(Formats::MonthName(12), QStringLiteral("Декември"));
         QCOMPARE(Formats::Dates().longDayNames.first(), QStringLiteral("неделя"));
+        QCOMPARE(Formats::FromSqlDate(QStringLiteral("2026-02-29")), QDate());
+        QCOMPARE(Formats::FromSqlDate(QStringLiteral("2024-02-29")), QDate(2024, 2, 29));
+        QCOMPARE(Formats::Date(QDate(12345, 1, 1)), QDate(12345, 1, 1).toString(QStringLiteral("dd.MM.yyyy")));
+    }
+
+    // Figures are written as the general fixed-point conversion writes them, ties and large values
+    // included.
+    void figuresReadAsTheGeneralConversionWritesThem()
+    {
+        QRandomGenerator rng(5);
+        QList<double> values{0, -0.0, 0.005, 0.015, 1.005, 2.675, 0.285, -0.125, 1e9, 12345678.905, -99.995,
+                             21474836.47, 21474836.48, 1e16, 0.00005, 1.23456789};
+        for (int i = 0; i < 20000; ++i)
+            values << (rng.bounded(2000000) - 1000000) / (i % 2 ? 100.0 : 1000.0) << rng.generateDouble() * 1e6;
+        for (double v : values) {
+            for (const auto &[decimals, written] : {std::pair{2, Formats::Amount(v)}, std::pair{4, Formats::Quantity(v)}}) {
+                QString expected = QString::number(v, 'f', decimals);
+                if (expected.startsWith(u'-') && expected.count(u'0') == expected.size() - 2)
+                    expected.remove(0, 1);
+                QCOMPARE(written, expected);
+            }
+        }
     }
 
     // A typed date is taken only as a whole dd.MM.yyyy date.

@@ -411,7 +411,7 @@ private slots:
     void theOptionsDialogRefusesPagesItDoesNotHave_data()
     {
         QTest::addColumn<int>("page");
-        for (int page : {-1, 0, 2, 3, 4})
+        for (int page : {-1, 4, 9})
             QTest::addRow("page %d", page) << page;
     }
     void theOptionsDialogRefusesPagesItDoesNotHave()
@@ -437,7 +437,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<bool>("available");
         for (int code = 0; code <= 8; ++code)
-            QTest::addRow("code %d", code) << code << (code <= 5);
+            QTest::addRow("code %d", code) << code << true;
     }
     void onlyTheReportsThatArrivedAreAvailable()
     {
@@ -511,7 +511,7 @@ private slots:
     void aReportThatHasNotArrivedIsRefused_data()
     {
         QTest::addColumn<int>("code");
-        for (int code : {6, 8, 9})
+        for (int code : {-1, 9})
             QTest::addRow("code %d", code) << code;
     }
     void aReportThatHasNotArrivedIsRefused()

@@ -32,12 +32,15 @@ IncludeRowsPanel::IncludeRowsPanel(QWidget *parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_table->setWordWrap(false);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading);
     layout->addWidget(m_table, 1);
-    setMinimumWidth(330);
+    setMinimumWidth(360);
+    setMaximumWidth(460);
 }
 
 void IncludeRowsPanel::showRows(StatementType type, const QList<IncludeRow> &rows)
@@ -51,8 +54,6 @@ void IncludeRowsPanel::showRows(StatementType type, const QList<IncludeRow> &row
         for (int c = 0; c < texts.size(); ++c)
             m_table->setItem(i, c, new QTableWidgetItem(texts[c]));
     }
-    m_table->resizeColumnToContents(0);
-    m_table->resizeColumnToContents(1);
 }
 
 void IncludeRowsPanel::clear() { m_table->setRowCount(0); }

@@ -61,7 +61,7 @@ TReportForm::TReportForm(TFD &fd, TDM &dm, StatementType type, Mode mode, QWidge
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->setColumnWidth(0, type == StatementType::Balance ? 270 : 330);
     for (int c = 1; c < columns.size(); ++c)
-        m_grid->setColumnWidth(c, 100);
+        m_grid->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     m_panel = new IncludeRowsPanel(body());
 
     auto make = [this](const QString &caption) { return new QPushButton(caption, body()); };
@@ -94,7 +94,7 @@ TReportForm::TReportForm(TFD &fd, TDM &dm, StatementType type, Mode mode, QWidge
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { currentLineChanged(); });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { settings(); });
     m_grid->installEventFilter(this);
-    resize(980, 600);
+    resize(1200, 640);
     CentreOnDesktop(this);
 }
 

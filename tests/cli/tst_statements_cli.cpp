@@ -1,6 +1,9 @@
 // The statements through orvalis-cli: the demo firm's balance sheet balances and its income
 // statement's result is the balance sheet's; two copies computing two firms' statements at once
 // each print their own firm's figures.
+#include "engine/Rounding.h"
+#include "firm/AccountTotals.h"
+#include "registry/FirmChoice.h"
 #include "support/StatementBooks.h"
 
 #include <QFile>
@@ -47,20 +50,44 @@ class StatementsCliTest : public QObject {
     }
 
 private slots:
-    void theDemoFirmsStatementsReconcile()
+    // Before and after the year closing: the balance sheet balances both times, and once the
+    // income and expense accounts are closed the income statement's result is what 123 carries.
+    void theDemoFirmsStatementsReconcileBeforeAndAfterClosing()
     {
         QTemporaryDir dir;
         const QString data = dir.path() + u"/D"_s;
         QCOMPARE(run({u"--data-dir"_s, data, u"demo"_s}), 0);
         const int year = QDate::currentDate().year();
         const QString balance = dir.path() + u"/b.txt"_s, income = dir.path() + u"/o.txt"_s;
-        QCOMPARE(run(Args(data, u"balance-sheet"_s, 1, year, balance)), 0);
-        QCOMPARE(run(Args(data, u"income-statement"_s, 1, year, income)), 0);
-        const QString b = Read(balance), o = Read(income);
-        const double assets = Figure(b, u"СУМА НА АКТИВА"_s);
-        QVERIFY(assets > 0);
-        QCOMPARE(Figure(b, u"СУМА НА ПАСИВА"_s), assets);
-        QCOMPARE(Figure(o, u"Г. ОБЩО ПРИХОДИ"_s) - Figure(o, u"Г. ОБЩО РАЗХОДИ"_s), Figure(b, u"Общо за група VI:"_s));
+        double resultBefore = 0;
+        for (const bool closed : {false, true}) {
+            if (closed)
+                QCOMPARE(run({u"--data-dir"_s, data, u"close-year"_s, u"--firm"_s, u"1"_s}), 0);
+            QCOMPARE(run(Args(data, u"balance-sheet"_s, 1, year, balance)), 0);
+            QCOMPARE(run(Args(data, u"income-statement"_s, 1, year, income)), 0);
+            const QString b = Read(balance), o = Read(income);
+            const double assets = Figure(b, u"СУМА НА АКТИВА"_s);
+            QVERIFY(assets > 0);
+            QCOMPARE(Figure(b, u"СУМА НА ПАСИВА"_s), assets);
+            const double result = Figure(o, u"Г. ОБЩО ПРИХОДИ"_s) - Figure(o, u"Г. ОБЩО РАЗХОДИ"_s);
+            QCOMPARE(result, Figure(b, u"Общо за група VI:"_s));
+            const double profit = Figure(o, u"Д. ПЕЧАЛБА"_s) - Figure(o, u"Д. ЗАГУБА"_s);
+            if (!closed) {
+                QCOMPARE(profit, 0.0);  // the profit and loss lines read 123, still empty
+                QVERIFY(result != 0);
+                resultBefore = result;
+                continue;
+            }
+            QCOMPARE(result, resultBefore);
+            QCOMPARE(profit, result);
+            TFD fd;
+            fd.Open(data);
+            TDM dm;
+            QVERIFY(OpenFirm(fd, dm, *fd.Firm(1)).opened);
+            const ReportingPeriod p = ReadPeriod(dm.db());
+            const TAccountValue v = GetAccountValue(dm.db(), 123, {}, p, p.Date_Ot, p.Date_Do);
+            QCOMPARE(RoundAmount(v.turnKtSt - v.turnDtSt), result);
+        }
     }
 
     void twoFirmsComputedAtOnceEachPrintTheirOwn()

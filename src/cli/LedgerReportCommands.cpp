@@ -113,6 +113,10 @@ int AccountExtract(Context &c)
                                                               {u"levels"_s, AccountGrouping::Levels},
                                                               {u"none"_s, AccountGrouping::None}};
     o.grouping = groupings.value(c.line.text(u"--group-by"_s), AccountGrouping::Date);
+    if (o.grouping == AccountGrouping::Levels) {  // every lot with its opening and closing balance
+        o.openings.fill(true);
+        o.closings.fill(true);
+    }
     o.fromDocument = DocumentOption(c.line, FromDocument);
     o.toDocument = DocumentOption(c.line, ToDocument);
     o.correspondingAccount = AccountOption(dm.db(), c.line, u"--corresponding-account"_s);

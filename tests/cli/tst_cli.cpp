@@ -270,6 +270,8 @@ private slots:
         account.account = 304;
         account.grouping = AccountGrouping::Levels;
         account.totalsOnly = true;
+        account.openings.fill(true);
+        account.closings.fill(true);
         const QList<std::pair<QStringList, QString>> runs = {
             {{u"chronological"_s, u"--from-document"_s, u"0000000123"_s, u"--sort"_s, u"number"_s},
              textOf(ChronologicalLedgerJob(dm.db(), chronological))},

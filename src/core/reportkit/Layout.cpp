@@ -98,6 +98,15 @@ void ReportLayout::add(const Band &band)
     if (!m_open)
         startPage(band);
     addMeasured(band, BandHeight(band));
+    markGroupsPlaced();
+}
+
+// A group is on a page once its header, or without one its first band, is: only the pages after
+// that one continue it.
+void ReportLayout::markGroupsPlaced()
+{
+    for (OpenGroup &g : m_groups)
+        g.placed = true;
 }
 
 void ReportLayout::addMeasured(const Band &band, double h)
@@ -147,9 +156,7 @@ void ReportLayout::placeTogether(const QList<Band> &bands)
     }
     for (int i = 0; i < bands.size(); ++i)
         addMeasured(bands[i], heights[i]);
-    // Every header held so far is on a page now.
-    for (OpenGroup &g : m_groups)
-        g.placed = true;
+    markGroupsPlaced();
 }
 
 void ReportLayout::placeHeld() { placeTogether(std::exchange(m_held, {})); }
@@ -162,9 +169,6 @@ void ReportLayout::openGroup(const QList<Band> &header, const QList<Band> &conti
         g.height += BandHeight(b);
     m_groups.append(g);
     m_held << header;
-    // A group without a header has nothing to wait for.
-    if (m_held.isEmpty())
-        m_groups.last().placed = true;
 }
 
 void ReportLayout::closeGroup()

@@ -52,8 +52,9 @@ private:
     struct OpenGroup {
         QList<Band> continuation;
         double height = 0;
-        bool placed = false;  // its header is on a page: continuation pages repeat it
+        bool placed = false;  // its header or first band is on a page: further pages repeat it
     };
+    void markGroupsPlaced();
     // Opens a page whose header is made for `next`, the first band it will hold.
     void startPage(const Band &next);
     void addMeasured(const Band &band, double height);

@@ -206,6 +206,18 @@ private slots:
             rows += int(TextsOf(p).count(u"ред"_s));
         QCOMPARE(rows, perPage + 5);
         QCOMPARE(TextsOf(pages.pages[2]).last(), u"след"_s);
+
+        // A group without a header, opened before its report's first page, starts on that page.
+        rk::PageList bare;
+        rk::ReportLayout plain(rk::PageSetup{}, bare);
+        plain.openGroup({}, {Row(u"Партида: Олио (продължение)"_s)});
+        for (int i = 0; i < perPage + 5; ++i)
+            plain.add(Row(u"ред"_s));
+        plain.closeGroup();
+        plain.finish();
+        QCOMPARE(bare.pages.size(), 2);
+        QCOMPARE(TextsOf(bare.pages[0]).first(), u"ред"_s);
+        QCOMPARE(TextsOf(bare.pages[1]).first(), u"Партида: Олио (продължение)"_s);
     }
 
     void nestedGroupsCloseInnermostFirstAndRepeatOutermostFirst()

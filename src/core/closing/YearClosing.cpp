@@ -3,6 +3,7 @@
 #include "accounts/ChartStore.h"
 #include "closing/CarriedBalances.h"
 #include "closing/KeyTotals.h"
+#include "closing/PreviousYear.h"
 #include "engine/Db.h"
 #include "engine/Engine.h"
 #include "engine/Errors.h"
@@ -10,6 +11,7 @@
 #include "engine/Messages.h"
 #include "engine/Rounding.h"
 #include "firm/AccountTotals.h"
+#include "firm/Currency.h"
 #include "firm/Lookups.h"
 #include "firm/Schema.h"
 #include "firm/TDM.h"
@@ -45,22 +47,6 @@ QList<SnsRow> ClosingBalances(Db &firm)
     return rows;
 }
 
-int CreateFirmFrom(TFD &fd, NewFirmRequest request, bool carryBalances)
-{
-    if (carryBalances) {
-        if (request.sourceFirmId == 0 || !request.copyAccountsAndLots)
-            throw MyException(u"Крайните салда се прехвърлят заедно със сметките и партидите на избраната фирма!"_s);
-        Db source(u"closing-source"_s);
-        source.open(SourceFirmFile(fd, request.sourceFirmId), false, Schema::FirmMarkerTable);
-        const QList<SnsRow> openingBalances = ClosingBalances(source);
-        request.fillFirm = [openingBalances](Db &firm) {
-            for (const SnsRow &row : openingBalances)
-                OpeningBalances::Insert(firm, row);
-        };
-    }
-    return CreateFirm(fd, std::move(request));
-}
-
 namespace {
 
 QString NewClosingId() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
@@ -91,6 +77,42 @@ void AddMissingAccounts(TFD &fd, Db &next, const QList<SnsRow> &rows)
     }
 }
 
+
+// What a carry writes into the next year's firm: its opening balances (converted when the
+// currency changes, with the list), and the closed year's statement figures.
+struct CarryPlan {
+    QList<SnsRow> rows;
+    std::optional<CurrencyConversion> conversion;
+    QList<PreviousYearLine> previousYear;
+};
+
+CarryPlan PlanCarry(TFD &fd, Db &source, const QList<SnsRow> &leva, int toYear, const QList<int> &staff,
+                    int differenceAccount)
+{
+    const int fromYear = ReadPeriod(source).Date_Ot.year();
+    CarryPlan plan;
+    const bool convert = ConvertsCurrency(fromYear, toYear);
+    if (convert) {
+        plan.conversion = ConvertFirmBalances(source, leva, staff, differenceAccount);
+        plan.rows = plan.conversion->rows;
+    } else {
+        plan.rows = leva;
+    }
+    if (toYear == fromYear + 1)
+        plan.previousYear = ClosedYearFigures(source, fd.db(), [convert](double amount) {
+            return convert ? LevaToEuro(amount) : amount;
+        });
+    return plan;
+}
+
+// Inside the transaction on the next year's firm, after its opening balances are written.
+void WritePlanExtras(Db &next, const CarryPlan &plan, const QString &sourceName, int sourceYear)
+{
+    if (plan.conversion)
+        StoreConversion(next, *plan.conversion, sourceName, sourceYear);
+    ReplacePreviousYearRows(next, plan.previousYear);
+}
+
 // The next year's firm that an earlier run of this closing made.
 std::optional<FirmRecord> NextYearFirm(TFD &fd, const FirmRecord &closed, const QString &closingId)
 {
@@ -110,7 +132,7 @@ std::optional<FirmRecord> NextYearFirm(TFD &fd, const FirmRecord &closed, const 
     return std::nullopt;
 }
 
-int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const QList<SnsRow> &carried, const QString &closingId)
+int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const CarryPlan &plan, const QString &closingId)
 {
     NewFirmRequest request;
     request.firm = closed;
@@ -122,20 +144,22 @@ int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const QList<SnsRow> &car
     request.copyFolders = true;
     request.copyStatementSettings = true;
     request.fillFirm = [&](Db &next) {
-        AddMissingAccounts(fd, next, carried);
-        WriteCarried(next, carried, closingId, closed.Firm_Name, closed.Firm_Period);
+        AddMissingAccounts(fd, next, plan.rows);
+        WriteCarried(next, plan.rows, closingId, closed.Firm_Name, closed.Firm_Period);
+        WritePlanExtras(next, plan, closed.Firm_Name, closed.Firm_Period);
     };
     return CreateFirm(fd, std::move(request));
 }
 
-QStringList RefreshNextYear(TFD &fd, const FirmRecord &next, const QList<SnsRow> &carried)
+QStringList RefreshNextYear(TFD &fd, const FirmRecord &closed, const FirmRecord &next, const CarryPlan &plan)
 {
     TDM dm;
     dm.Open(next.Firm_DataPath);
     Db &db = dm.db();
     Transaction tx(db);
-    AddMissingAccounts(fd, db, carried);
-    const RefreshOutcome refreshed = RefreshCarried(db, carried);
+    AddMissingAccounts(fd, db, plan.rows);
+    const RefreshOutcome refreshed = RefreshCarried(db, plan.rows);
+    WritePlanExtras(db, plan, closed.Firm_Name, closed.Firm_Period);
     tx.commit();
     QStringList notes;
     if (!refreshed.keptByHand.isEmpty())
@@ -154,6 +178,54 @@ QStringList RefreshNextYear(TFD &fd, const FirmRecord &next, const QList<SnsRow>
 
 }  // namespace
 
+int CreateFirmFrom(TFD &fd, NewFirmRequest request, bool carryBalances)
+{
+    if (carryBalances) {
+        if (request.sourceFirmId == 0 || !request.copyAccountsAndLots)
+            throw MyException(u"Крайните салда се прехвърлят заедно със сметките и партидите на избраната фирма!"_s);
+        const auto sourceFirm = fd.Firm(request.sourceFirmId);
+        Db source(u"closing-source"_s);
+        source.open(SourceFirmFile(fd, request.sourceFirmId), false, Schema::FirmMarkerTable);
+        Schema::MigrateFirm(source);
+        const int sourceYear = ReadPeriod(source).Date_Ot.year();
+        const CarryPlan plan = PlanCarry(fd, source, ClosingBalances(source), request.firm.Firm_Period,
+                                         MarkedStaffAccounts(source), DefaultDifferenceAccount);
+        const QString sourceName = sourceFirm ? sourceFirm->Firm_Name : QString();
+        request.fillFirm = [&fd, plan, sourceName, sourceYear](Db &firm) {
+            AddMissingAccounts(fd, firm, plan.rows);
+            for (const SnsRow &row : plan.rows)
+                OpeningBalances::Insert(firm, row);
+            WritePlanExtras(firm, plan, sourceName, sourceYear);
+        };
+    }
+    return CreateFirm(fd, std::move(request));
+}
+
+std::optional<FirmRecord> ClosedInto(TFD &fd, int firmId)
+{
+    const auto closed = fd.Firm(firmId);
+    if (!closed)
+        return std::nullopt;
+    std::optional<PreviousClosing> previous;
+    {
+        TDM dm;
+        dm.Open(closed->Firm_DataPath);
+        previous = ClosedBefore(dm.db());
+    }
+    return previous ? NextYearFirm(fd, *closed, previous->id) : std::nullopt;
+}
+
+StoredConversion FirmConversion(TFD &fd, int firmId)
+{
+    const auto firm = fd.Firm(firmId);
+    if (!firm)
+        return {};
+    Db db(u"conversion-list"_s);
+    db.open(AddTrailingSlash(firm->Firm_DataPath) + Schema::FirmFileName, false, Schema::FirmMarkerTable);
+    Schema::MigrateFirm(db);
+    return ReadConversion(db);
+}
+
 std::optional<PreviousClosing> ClosedBefore(Db &firm)
 {
     QSqlQuery q = firm.exec(u"select Finish_Doc_No, Finish_Id, Finish_Date from FinishClosing"_s);
@@ -167,10 +239,14 @@ QString OpeningDifference(const OpeningTotals &totals, int year)
     const double difference = RoundAmount(totals.debit - totals.credit);
     if (difference == 0)
         return {};
-    return u"Началните салда на %1г. не са балансирани: Дт %2, Кт %3, разлика %4.\r"
-           "Приключването пренася книгите такива, каквито са; разликата не се изравнява."_s
-        .arg(QString::number(year), Formats::Amount(totals.debit), Formats::Amount(totals.credit),
-             Formats::Amount(difference));
+    QString text = u"Началните салда на %1г. не са балансирани: Дт %2, Кт %3, разлика %4.\r"
+                   "Приключването пренася книгите такива, каквито са; разликата не се изравнява."_s
+                       .arg(QString::number(year), Formats::Amount(totals.debit), Formats::Amount(totals.credit),
+                            Formats::Amount(difference));
+    if (ConvertsCurrency(year, year + 1))
+        text += u"\rВ %1г. разликата се пренася превалутирана: %2 евро."_s.arg(
+            QString::number(year + 1), Formats::Amount(LevaToEuro(difference)));
+    return text;
 }
 
 QString RepeatClosingQuestion(const PreviousClosing &previous, int year)
@@ -208,11 +284,20 @@ ClosingOutcome CloseYear(TFD &fd, int firmId, const ClosingOptions &options)
     if (previous && !options.replace)
         throw MyException(ClosedBeforeMessage + u": %1г., документ № %2 от %3."_s.arg(
                               QString::number(year), QString::number(previous->docNo), Formats::Date(previous->date)));
-    const QString difference = OpeningDifference(OpeningBalances::Totals(db), year);
-    if (!difference.isEmpty())
-        Messages::show(difference);
-
     ClosingOutcome outcome;
+    const QString difference = OpeningDifference(OpeningBalances::Totals(db), year);
+    if (!difference.isEmpty()) {
+        if (!options.confirmImbalance)
+            Messages::show(difference);
+        else if (!Messages::confirmed(difference + u"\r"_s + ProceedQuestion)) {
+            outcome.cancelled = true;
+            return outcome;
+        }
+    }
+    const QList<int> staff = options.staffAccounts ? *options.staffAccounts : MarkedStaffAccounts(db);
+    if (options.staffAccounts)
+        SetMarkedStaffAccounts(db, staff);
+
     outcome.repeated = previous.has_value();
     const QString closingId = previous && !previous->id.isEmpty() ? previous->id : NewClosingId();
     {
@@ -229,15 +314,18 @@ ClosingOutcome CloseYear(TFD &fd, int firmId, const ClosingOptions &options)
     QList<SnsRow> carried = ClosingBalances(db);
     if (options.resultBroughtForward)
         carried = ResultBroughtForward(carried);
+    // Into the first euro year the balances are converted; step 5's figures come from the books.
+    const CarryPlan plan = PlanCarry(fd, db, carried, year + 1, staff, options.differenceAccount);
+    outcome.conversion = plan.conversion;
     dm.Close();
 
     // Step 4: into the next year's firm.
     const auto next = previous ? NextYearFirm(fd, *closed, closingId) : std::nullopt;
     if (next) {
         outcome.nextFirmId = next->Firm_ID;
-        outcome.notes = RefreshNextYear(fd, *next, carried);
+        outcome.notes = RefreshNextYear(fd, *closed, *next, plan);
     } else {
-        outcome.nextFirmId = CarryIntoNewFirm(fd, *closed, carried, closingId);
+        outcome.nextFirmId = CarryIntoNewFirm(fd, *closed, plan, closingId);
     }
     return outcome;
 }

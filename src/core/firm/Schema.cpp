@@ -229,6 +229,12 @@ const QStringList &FirmSteps()
         u"CREATE INDEX IF NOT EXISTS doc_Doc_Date ON doc(Doc_Date); "
         "CREATE INDEX IF NOT EXISTS nom_p_Nom_Doc_Date ON nom_p(Nom_Doc_Date); "
         "CREATE INDEX IF NOT EXISTS nom_p_Nom_DDoc_No ON nom_p(Nom_DDoc_No)"_s,
+        // 10: the euro. The accounts whose converted amounts round up (owed to staff, beside 421),
+        // and, in the first euro year's firm, the conversion list of the balances it opened with.
+        u"CREATE TABLE IF NOT EXISTS StaffAccounts (S_UNo INTEGER PRIMARY KEY); "
+        "CREATE TABLE IF NOT EXISTS Conversion (Conv_Source TEXT, Conv_Year INTEGER, Conv_Account INTEGER); "
+        "CREATE TABLE IF NOT EXISTS ConversionLines (Line_No INTEGER PRIMARY KEY, Line_Kind INTEGER, "
+        "S_UNo INTEGER, Line_Lots TEXT, Line_Side TEXT, Line_Leva REAL, Line_Euro REAL, Line_Diff REAL)"_s,
     };
     return steps;
 }

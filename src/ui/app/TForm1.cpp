@@ -5,6 +5,7 @@
 #include "app/MainWindowPanels.h"
 #include "app/TErrorHook.h"
 #include "app/TSplashForm.h"
+#include "closing/ConversionReport.h"
 #include "closing/TFinishForm.h"
 #include "closing/YearClosing.h"
 #include "engine/Engine.h"
@@ -18,6 +19,7 @@
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
 #include "reports/ReportList.h"
+#include "reports/TViewerForm.h"
 #include "shell/MainCommands.h"
 #include "widgets/TitleStripDialog.h"
 
@@ -996,7 +998,14 @@ void TForm1::closeYear()
         const auto firm = ready() ? m_fd.Firm(m_fd.currentFirmId) : std::nullopt;
         if (!firm)
             return;
-        auto options = TFinishForm::Ask(*firm, this);
+        std::function<void()> showList;
+        if (!FirmConversion(m_fd, firm->Firm_ID).isEmpty())
+            showList = [this, firm] {
+                TViewerForm::Show(std::make_unique<ConversionListJob>(FirmConversion(m_fd, firm->Firm_ID),
+                                                                      firm->Firm_Name),
+                                  this);
+            };
+        auto options = TFinishForm::Ask(*firm, this, MarkedStaffAccounts(m_dm.db()), showList);
         if (!options)
             return;
         if (const auto previous = ClosedBefore(m_dm.db())) {
@@ -1009,8 +1018,14 @@ void TForm1::closeYear()
             const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
             return CloseYear(m_fd, firm->Firm_ID, *options);
         }();
+        if (outcome.cancelled)
+            return;
         for (const QString &note : outcome.notes)
             Messages::show(note);
+        if (outcome.conversion)
+            TViewerForm::Show(std::make_unique<ConversionListJob>(
+                                  StoredFrom(*outcome.conversion, firm->Firm_Name, firm->Firm_Period), firm->Firm_Name),
+                              this);
         const auto next = m_fd.Firm(outcome.nextFirmId);
         if (!next || !Messages::confirmed(YearClosedQuestion(*next, outcome.repeated)))
             return;

@@ -1,11 +1,13 @@
 #include "firms/TFirmDataForm.h"
 
 #include "app/TErrorHook.h"
+#include "closing/ConversionReport.h"
 #include "closing/YearClosing.h"
 #include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "registry/FirmFactory.h"
 #include "registry/TFD.h"
+#include "reports/TViewerForm.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -163,6 +165,7 @@ QWidget *TFirmDataForm::buildDataPage()
     m_year->setRange(1900, 9999);
     m_year->setValue(QDate::currentDate().year());
     periodForm->addRow(QStringLiteral("Отчетна година:"), m_year);
+    AddCurrencyRow(periodForm, m_year, period);
     layout->addWidget(period);
 
     auto *pathRow = new QHBoxLayout;
@@ -358,7 +361,9 @@ bool TFirmDataForm::save()
     // A new firm without a path gets its own directory under the system data directory.
     if (kind() != AttachData && checked.Firm_DataPath.isEmpty())
         checked.Firm_DataPath = DefaultFirmDir(m_fd.SystemDataDir(), 0);
-    const QString problem = FirmRecordProblem(checked);
+    QString problem = FirmRecordProblem(checked);
+    if (problem.isEmpty() && kind() != AttachData)
+        problem = NewFirmYearProblem(checked.Firm_Period);
     if (!problem.isEmpty()) {
         Messages::show(problem);
         return false;
@@ -389,6 +394,11 @@ bool TFirmDataForm::save()
     if (!ran || created == 0)
         return false;
     m_createdFirmId = created;
+    // Balances carried from leva into euro: the list to file with the papers.
+    RunGuarded([&] {
+        if (StoredConversion list = FirmConversion(m_fd, created); !list.isEmpty())
+            TViewerForm::Show(std::make_unique<ConversionListJob>(std::move(list), firm.Firm_Name), parentWidget());
+    });
     done(Saved);
     return true;
 }

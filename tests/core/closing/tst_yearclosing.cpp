@@ -182,7 +182,7 @@ private slots:
         ChartStore::Insert(db, SRow{611, {}, u"Разходи за основна дейност"_s, 1, 1, 1});
         PostLine(db, QDate(2026, 4, 1), 611, {}, 501, {}, 70.00);  // work in progress
         PostLine(db, QDate(2026, 4, 2), 602, {}, 501, {}, 25.00);
-        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId, {leftOpen, broughtForward, false});
+        const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId, {.leftOpen = leftOpen, .resultBroughtForward = broughtForward});
         QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
         const QMap<QString, SnsRow> next = Opening(f.dm.db());
         QCOMPARE(Debit(next, 611), carried611);
@@ -210,9 +210,10 @@ private slots:
         Db &db = NewBooks(f, u"Разлика"_s);
         OpeningBalances::Insert(db, {501, {}, 0, 1000.00, 0, 0});
         OpeningBalances::Insert(db, {101, {}, 0, 0, 0, 900.00});
+        f.messages.answers = {Messages::Yes};
         const ClosingOutcome outcome = CloseYear(f.fd, f.fd.currentFirmId);
-        QCOMPARE(f.messages.shown.first(), OpeningDifference({1000.00, 900.00}, 2026));
-        QVERIFY(f.messages.shown.first().contains(u"разлика 100.00"_s));
+        QCOMPARE(f.messages.asked.first(), OpeningDifference({1000.00, 900.00}, 2026) + u"\r"_s + ProceedQuestion);
+        QVERIFY(f.messages.asked.first().contains(u"разлика 100.00"_s));
         QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
         const OpeningTotals totals = OpeningBalances::Totals(f.dm.db());
         QCOMPARE(RoundAmount(totals.debit - totals.credit), 100.00);  // printed, never plugged
@@ -242,7 +243,7 @@ private slots:
             next.Open(f.fd.Firm(first.nextFirmId)->Firm_DataPath);
             next.db().exec(u"update Sns set Sn_St_Dt = Sn_St_Dt + 1 where Sn_UNo = 411 and Sn_An1 = 4"_s);
         }
-        const ClosingOutcome again = CloseYear(f.fd, old, {DefaultLeftOpen, true, true});
+        const ClosingOutcome again = CloseYear(f.fd, old, {.replace = true});
         QVERIFY(again.repeated);
         QCOMPARE(again.nextFirmId, first.nextFirmId);
         QCOMPARE(f.fd.Firms().size(), 2);

@@ -1,0 +1,25 @@
+#pragma once
+// The closed year's statements as the next year's previous-year column: each data line's figure
+// of the balance sheet, the income statement and the cash-flow statement over the whole closed
+// year becomes a previous-year row (kind 9) of that line in the next year's firm, converted to
+// euro when the next year is the first euro year.
+#include "statements/StatementTables.h"
+
+#include <QList>
+#include <functional>
+
+class Db;
+
+struct PreviousYearLine {
+    StatementType type = StatementType::None;
+    int lineNo = 0;
+    double amount = 0;
+};
+
+// The data lines of the three statements with a figure other than 0, computed over the firm's
+// whole reporting period; each amount passed through `convert` (leva to euro, or as it is).
+QList<PreviousYearLine> ClosedYearFigures(Db &firm, Db &registry, const std::function<double(double)> &convert);
+
+// Inside the caller's transaction on the next year's firm: its previous-year rows are replaced by
+// `lines`, one row each.
+void ReplacePreviousYearRows(Db &next, const QList<PreviousYearLine> &lines);

@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include "demo/DemoFirm.h"
+#include "firm/Currency.h"
 #include "registry/FirmFactory.h"
 #include "registry/TFD.h"
 
@@ -25,7 +26,7 @@ int Firms(Context &c, TFD &fd)
 {
     for (const FirmRecord &f : fd.Firms())
         c.out << f.Firm_ID << '\t' << OneLine(f.Firm_Name) << '\t' << f.Firm_Period << '\t'
-              << OneLine(f.Firm_DataPath) << Qt::endl;
+              << CurrencyCode(CurrencyOfYear(f.Firm_Period)) << '\t' << OneLine(f.Firm_DataPath) << Qt::endl;
     return 0;
 }
 
@@ -56,7 +57,7 @@ QList<CommandSpec> FirmCommands()
 
     CommandSpec firms;
     firms.words = {u"firms"_s};
-    firms.summary = u"списък на фирмите: номер, име, година, директория"_s;
+    firms.summary = u"списък на фирмите: номер, име, година, валута (BGN/EUR), директория"_s;
     firms.run = [](Context &c) { return Firms(c, c.fd); };
     commands << firms;
 
@@ -72,9 +73,16 @@ QList<CommandSpec> FirmCommands()
 
     CommandSpec demo;
     demo.words = {u"demo"_s};
-    demo.summary = u"създава демо фирмата (веднъж) и извежда номера ѝ"_s;
+    demo.options = {{u"--rollover"_s, ValueKind::Flag, {}, false, {}}};
+    demo.summary = u"създава демо фирмата за текущата година (веднъж) и извежда номера ѝ; с --rollover демо "
+                   "фирма за 2025г. в лева, приключена в 2026г. в евро, и извежда двата номера"_s;
     demo.createsRegistry = true;
     demo.run = [](Context &c) {
+        if (c.line.has(u"--rollover"_s)) {
+            const DemoRollover made = EnsureDemoRollover(c.fd);
+            c.out << made.levaFirm << Qt::endl << made.euroFirm << Qt::endl;
+            return 0;
+        }
         c.out << EnsureDemoFirm(c.fd) << Qt::endl;
         return 0;
     };

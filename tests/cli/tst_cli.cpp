@@ -3,6 +3,7 @@
 #include "closing/KeyTotals.h"
 #include "closing/YearClosing.h"
 #include "engine/Rounding.h"
+#include "firm/Currency.h"
 #include "firm/TDM.h"
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
@@ -15,6 +16,7 @@
 #include "reports/TrialBalance.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
@@ -101,7 +103,7 @@ private slots:
         const QStringList lines = firms.out.trimmed().split(u'\n');
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines.at(0).startsWith(u"1\tДемо ЕООД\t"_s));
-        QVERIFY(lines.at(1).startsWith(u"2\tВтора ООД\t2025\t"_s));
+        QVERIFY(lines.at(1).startsWith(u"2\tВтора ООД\t2025\tBGN\t"_s));
     }
 
     void totalsPrintTheTwelveFigures()
@@ -503,6 +505,74 @@ private slots:
         QVERIFY(OpenFirm(fd, books, *fd.Firm(next)).opened);
         QCOMPARE(OpeningLines(books.db()), opening);
         QCOMPARE(StatementTurnovers(old.db()), turnovers);
+    }
+    void closeYearConvertsALevaYearIntoEuro()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm =
+            run({u"--data-dir"_s, data, u"new-firm"_s, u"--name"_s, u"Лева ООД"_s, u"--year"_s, u"2025"_s}).out.trimmed();
+        QStringList leva;
+        {
+            TFD fd;
+            fd.Open(data);
+            TDM dm;
+            QVERIFY(OpenFirm(fd, dm, *fd.Firm(firm.toInt())).opened);
+            OpeningBalances::Insert(dm.db(), {503, {}, 0, 1000.00, 0, 0});
+            OpeningBalances::Insert(dm.db(), {421, {}, 0, 0, 0, 0.02});
+            OpeningBalances::Insert(dm.db(), {101, {}, 0, 0, 0, 999.98});
+        }
+        const QString list = dir.path() + u"/list.txt"_s;
+        const Result closed = run({u"--data-dir"_s, data, u"close-year"_s, u"--firm"_s, firm, u"--difference-account"_s,
+                                   u"123"_s, u"--list-text"_s, list});
+        QCOMPARE(closed.code, 0);
+        const QString next = closed.out.trimmed();
+        const QStringList firms = run({u"--data-dir"_s, data, u"firms"_s}).out.trimmed().split(u'\n');
+        QVERIFY2(firms.last().startsWith(next + u"\tЛева ООД\t2026\tEUR\t"_s), qPrintable(firms.last()));
+
+        TFD fd;
+        fd.Open(data);
+        TDM books;
+        QVERIFY(OpenFirm(fd, books, *fd.Firm(next.toInt())).opened);
+        QCOMPARE(Balance(books.db(), 503), LevaToEuro(1000.00));          // 511.29
+        QCOMPARE(Balance(books.db(), 421), -0.02);                         // rounded up for staff
+        QCOMPARE(Balance(books.db(), 101), -LevaToEuro(999.98));           // 511.28
+        QCOMPARE(Balance(books.db(), 123), 0.01);                          // the rounding difference
+        const OpeningTotals totals = OpeningBalances::Totals(books.db());
+        QCOMPARE(totals.debit, totals.credit);
+        QFile text(list);
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        const QString written = QString::fromUtf8(text.readAll());
+        QVERIFY(written.contains(u"Разлика от закръгляване, по сметка 123"_s));
+        books.Close();
+
+        const QString pdf = dir.path() + u"/again.pdf"_s;
+        QCOMPARE(run({u"--data-dir"_s, data, u"report"_s, u"conversion-list"_s, u"--firm"_s, next, u"--pdf"_s, pdf}).code, 0);
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        const Result none = run({u"--data-dir"_s, data, u"report"_s, u"conversion-list"_s, u"--firm"_s, firm,
+                                 u"--text"_s, dir.path() + u"/none.txt"_s});
+        QCOMPARE(none.code, 1);
+    }
+
+    void demoRolloverClosesALevaDemoIntoEuro()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const Result made = run({u"--data-dir"_s, data, u"demo"_s, u"--rollover"_s});
+        QCOMPARE(made.code, 0);
+        const QStringList ids = made.out.trimmed().split(u'\n');
+        QCOMPARE(ids.size(), 2);
+        QCOMPARE(run({u"--data-dir"_s, data, u"demo"_s, u"--rollover"_s}).out, made.out);  // made once
+        TFD fd;
+        fd.Open(data);
+        QCOMPARE(fd.Firm(ids[0].toInt())->Firm_Period, 2025);
+        QCOMPARE(fd.Firm(ids[1].toInt())->Firm_Period, 2026);
+        QVERIFY(!FirmConversion(fd, ids[1].toInt()).isEmpty());
+        TDM books;
+        QVERIFY(OpenFirm(fd, books, *fd.Firm(ids[1].toInt())).opened);
+        const OpeningTotals totals = OpeningBalances::Totals(books.db());
+        QCOMPARE(totals.debit, totals.credit);
+        QVERIFY(totals.debit > 0);
     }
 };
 

@@ -4,10 +4,12 @@
 #include "accounts/FolderStore.h"
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
+#include "closing/YearClosing.h"
 #include "demo/DemoDocuments.h"
 #include "demo/DemoTemplates.h"
 #include "engine/Db.h"
 #include "engine/Engine.h"
+#include "firm/Currency.h"
 #include "firm/Schema.h"
 #include "firm/TDM.h"
 #include "registry/FirmFactory.h"
@@ -80,22 +82,24 @@ void AddOpeningBalances(Db &db)
 
 }  // namespace
 
-int RegisteredDemoFirm(TFD &fd)
+int RegisteredDemoFirm(TFD &fd, int year)
 {
     for (const FirmRecord &firm : fd.Firms())
-        if (firm.Firm_Name == DemoFirmName)
+        if (firm.Firm_Name == DemoFirmName && (year == 0 || firm.Firm_Period == year))
             return firm.Firm_ID;
     return 0;
 }
 
 int EnsureDemoFirm(TFD &fd, int year)
 {
-    if (const int id = RegisteredDemoFirm(fd))
+    if (year <= 0)
+        year = QDate::currentDate().year();
+    if (const int id = RegisteredDemoFirm(fd, year))
         return id;
 
     NewFirmRequest request;
     request.firm.Firm_Name = DemoFirmName;
-    request.firm.Firm_Period = year > 0 ? year : QDate::currentDate().year();
+    request.firm.Firm_Period = year;
     request.firm.Firm_DN = u"9876543210"_s;
     request.firm.Firm_BS = u"204123456"_s;
     request.firm.Firm_Adres = u"гр. София, ул. Граф Игнатиев 1"_s;
@@ -120,5 +124,20 @@ int EnsureDemoFirm(TFD &fd, int year)
         AddDemoTemplates(fd, dm);
         AddDemoDocuments(fd, dm, request.firm.Firm_Period);
     }
-    return build.Register(&RegisteredDemoFirm);
+    return build.Register([year](TFD &registry) { return RegisteredDemoFirm(registry, year); });
+}
+
+DemoRollover EnsureDemoRollover(TFD &fd)
+{
+    DemoRollover made;
+    made.levaFirm = EnsureDemoFirm(fd, FirstEuroYear - 1);
+    if (const auto next = ClosedInto(fd, made.levaFirm)) {
+        made.euroFirm = next->Firm_ID;
+        return made;
+    }
+    ClosingOptions options;
+    options.confirmImbalance = false;
+    options.replace = true;  // a closing whose next year's firm is gone is made again
+    made.euroFirm = CloseYear(fd, made.levaFirm, options).nextFirmId;
+    return made;
 }

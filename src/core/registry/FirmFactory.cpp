@@ -160,9 +160,9 @@ FirmBuild::FirmBuild(TFD &fd, NewFirmRequest request) : m_fd(fd), m_firm(request
     const QString asked = m_defaultDir ? AddTrailingSlash(fd.SystemDataDir()) + u"FIRMS/"_s
                                        : AddTrailingSlash(QDir(m_firm.Firm_DataPath.trimmed()).absolutePath());
     m_firm.Firm_DataPath = asked;  // checked as typed; the default one is chosen when registered
-    const QString problem = FirmRecordProblem(m_firm);
-    if (!problem.isEmpty())
-        throw MyException(problem);
+    for (const QString &problem : {FirmRecordProblem(m_firm), NewFirmYearProblem(m_firm.Firm_Period)})
+        if (!problem.isEmpty())
+            throw MyException(problem);
     if (!m_defaultDir && QFileInfo::exists(asked + Schema::FirmFileName))
         throw MyException(HoldsFirmMessage(asked));
 
@@ -225,6 +225,13 @@ int FirmBuild::Register(const std::function<int(TFD &)> &existing)
     m_registered = true;
     QDir(m_buildDir).removeRecursively();
     return firm.Firm_ID;
+}
+
+QString NewFirmYearProblem(int year)
+{
+    if (year < 1999 || year > 2099)
+        return u"Отчетната година на нова фирма трябва да бъде между 1999 и 2099!"_s;
+    return {};
 }
 
 int CreateFirm(TFD &fd, NewFirmRequest request)

@@ -61,6 +61,9 @@ private:
     bool m_registered = false;
 };
 
+// A new firm's books are kept for a year from 1999 to 2099; the refusal for any other, or empty.
+QString NewFirmYearProblem(int year);
+
 // Creates the firm and returns its Firm_ID. Throws MyException with a Bulgarian message; on any
 // failure nothing is left behind, neither files nor a registry record.
 int CreateFirm(TFD &fd, NewFirmRequest request);

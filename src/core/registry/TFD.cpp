@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
+#include "firm/Currency.h"
 #include "firm/Schema.h"
 #include "registry/RegistrySeed.h"
 #include "registry/StatementDefaults.h"
@@ -34,7 +35,7 @@ const std::array<FirmTextField, 7> &FirmContactFields()
 QString FirmHeaderText(const FirmRecord &firm)
 {
     return u"  Отчетен период: "_s + QString::number(firm.Firm_Period) + u"г."_s + u"  Фирма: "_s
-           + firm.Firm_Name;
+           + firm.Firm_Name + u"  Валута: "_s + CurrencyName(CurrencyOfYear(firm.Firm_Period));
 }
 
 QString FirmRecordProblem(const FirmRecord &firm)

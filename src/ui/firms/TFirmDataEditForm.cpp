@@ -33,6 +33,7 @@ TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
     m_period->setRange(1900, 9999);
     m_period->setValue(m_record.Firm_Period);
     form->addRow(QStringLiteral("Отчетен период:"), m_period);
+    AddCurrencyRow(form, m_period, body());
     // A firm with books keeps its year; the label under the field says why.
     QString yearLock;
     RunGuarded([&] { yearLock = FirmYearLock(m_record); });

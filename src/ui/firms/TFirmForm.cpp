@@ -11,6 +11,8 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include "firm/Currency.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -19,7 +21,7 @@
 #include <QVBoxLayout>
 
 namespace {
-enum Column { NameColumn, DnColumn, BsColumn, PathColumn, ColumnCount };
+enum Column { NameColumn, YearColumn, CurrencyColumn, DnColumn, BsColumn, PathColumn, ColumnCount };
 
 const QString ExitQuestion = QStringLiteral("Сигурни ли сте че искате да излезете от програмата ?");
 }  // namespace
@@ -32,7 +34,8 @@ TFirmForm::TFirmForm(TFD &fd, TDM &dm, bool atStart, QWidget *parent)
       m_firmAtOpen(fd.currentFirmId)
 {
     m_grid = new QTableWidget(0, ColumnCount, body());
-    m_grid->setHorizontalHeaderLabels({QStringLiteral("Наименование на фирма"), QStringLiteral("Данъчен номер"),
+    m_grid->setHorizontalHeaderLabels({QStringLiteral("Наименование на фирма"), QStringLiteral("Година"),
+                                       QStringLiteral("Валута"), QStringLiteral("Данъчен номер"),
                                        QStringLiteral("Булстат"), QStringLiteral("Път до данните")});
     m_grid->verticalHeader()->hide();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,6 +43,8 @@ TFirmForm::TFirmForm(TFD &fd, TDM &dm, bool atStart, QWidget *parent)
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setColumnWidth(NameColumn, 220);
+    m_grid->setColumnWidth(YearColumn, 60);
+    m_grid->setColumnWidth(CurrencyColumn, 60);
     m_grid->setColumnWidth(DnColumn, 110);
     m_grid->setColumnWidth(BsColumn, 110);
     m_grid->setFixedHeight(m_grid->horizontalHeader()->sizeHint().height()
@@ -135,7 +140,12 @@ void TFirmForm::reload()
     m_grid->setRowCount(int(m_firms.size()));
     for (int row = 0; row < m_firms.size(); ++row) {
         const FirmRecord &firm = m_firms.at(row);
-        const QString texts[ColumnCount] = {firm.Firm_Name, firm.Firm_DN, firm.Firm_BS, firm.Firm_DataPath};
+        const QString texts[ColumnCount] = {firm.Firm_Name,
+                                            QString::number(firm.Firm_Period),
+                                            CurrencyName(CurrencyOfYear(firm.Firm_Period)),
+                                            firm.Firm_DN,
+                                            firm.Firm_BS,
+                                            firm.Firm_DataPath};
         for (int col = 0; col < ColumnCount; ++col)
             m_grid->setItem(row, col, new QTableWidgetItem(texts[col]));
     }

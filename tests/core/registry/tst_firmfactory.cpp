@@ -24,6 +24,30 @@ using namespace Qt::StringLiterals;
 class FirmFactoryTest : public QObject {
     Q_OBJECT
 private slots:
+    void aNewFirmsYearLiesFrom1999To2099_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("1998") << 1998 << false;
+        QTest::newRow("1999") << 1999 << true;
+        QTest::newRow("2099") << 2099 << true;
+        QTest::newRow("2100") << 2100 << false;
+    }
+    void aNewFirmsYearLiesFrom1999To2099()
+    {
+        QFETCH(int, year);
+        QFETCH(bool, made);
+        TestFixture f;
+        NewFirmRequest request;
+        request.firm.Firm_Name = u"Година ООД"_s;
+        request.firm.Firm_Period = year;
+        const QString error = ErrorOf([&] { CreateFirm(f.fd, request); });
+        QCOMPARE(error.isEmpty(), made);
+        QCOMPARE(int(f.fd.Firms().size()), made ? 1 : 0);
+        if (!made)
+            QCOMPARE(error, NewFirmYearProblem(year));
+    }
+
     void registrySeedsOnFirstStart()
     {
         TestFixture f;
@@ -288,7 +312,7 @@ private slots:
         QCOMPARE(EnsureDemoFirm(f.fd, 2026), id);
         const FirmRecord demo = *f.fd.Firm(id);
         QCOMPARE(demo.Firm_Name, u"Демо ЕООД"_s);
-        QCOMPARE(FirmHeaderText(demo), u"  Отчетен период: 2026г.  Фирма: Демо ЕООД"_s);
+        QCOMPARE(FirmHeaderText(demo), u"  Отчетен период: 2026г.  Фирма: Демо ЕООД  Валута: евро"_s);
         QVERIFY(OpenFirm(f.fd, f.dm, demo).opened);
 
         const OpeningTotals totals = OpeningBalances::Totals(f.dm.db());

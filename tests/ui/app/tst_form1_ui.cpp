@@ -81,7 +81,7 @@ private slots:
         const int demo = f.makeFirm(u"Демо ЕООД"_s, 2026);
         TForm1 window(f.fd, f.dm);
         QVERIFY(ShowOnFirm(window, demo));
-        QCOMPARE(window.headerText(), u"  Отчетен период: 2026г.  Фирма: Демо ЕООД"_s);
+        QCOMPARE(window.headerText(), u"  Отчетен период: 2026г.  Фирма: Демо ЕООД  Валута: евро"_s);
         QVERIFY(f.dm.IsConnected());
         QVERIFY(!window.firstActivationPending());
         QVERIFY(f.messages.shown.isEmpty());
@@ -95,8 +95,8 @@ private slots:
     {
         QTest::addColumn<bool>("goBack");
         QTest::addColumn<QString>("header");
-        QTest::newRow("another firm chosen") << false << u"  Отчетен период: 2025г.  Фирма: Втора АД"_s;
-        QTest::newRow("Назад keeps the firm") << true << u"  Отчетен период: 2026г.  Фирма: Първа ООД"_s;
+        QTest::newRow("another firm chosen") << false << u"  Отчетен период: 2025г.  Фирма: Втора АД  Валута: лева"_s;
+        QTest::newRow("Назад keeps the firm") << true << u"  Отчетен период: 2026г.  Фирма: Първа ООД  Валута: евро"_s;
     }
     void choosingAnotherFirmLaterUpdatesTheHeader()
     {

@@ -71,6 +71,30 @@ private slots:
         QVERIFY(!form.options().resultBroughtForward);
     }
 
+    void closingTheLastLevaYearAsksForTheDifferenceAndStaffAccounts()
+    {
+        TestFixture f;
+        FirmRecord firm;
+        firm.Firm_Name = u"Лева ООД"_s;
+        firm.Firm_Period = 2026;
+        QVERIFY(!TFinishForm(firm).differenceAccountEdit());  // euro into euro: nothing to convert
+        firm.Firm_Period = 2025;
+        bool listShown = false;
+        TFinishForm form(firm, nullptr, {425}, [&] { listShown = true; });
+        QCOMPARE(form.differenceAccountEdit()->text(), u"122"_s);
+        QCOMPARE(form.staffAccountsEdit()->text(), u"425"_s);
+        form.differenceAccountEdit()->setText(u"122, 123"_s);
+        QVERIFY(!form.accept_());
+        QCOMPARE(f.messages.shown.size(), 1);
+        form.differenceAccountEdit()->setText(u"123"_s);
+        form.staffAccountsEdit()->setText(u"425 4211"_s);
+        QVERIFY(form.accept_());
+        QCOMPARE(form.options().differenceAccount, 123);
+        QCOMPARE(form.options().staffAccounts.value_or(QList<int>{}), (QList<int>{425, 4211}));
+        form.listButton()->click();
+        QVERIFY(listShown);
+    }
+
     void closingFromTheMainWindowAndAgainAfterAsking()
     {
         TestFixture f;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvalis needs to build, run and test, when they are missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core xvfb xauth python3)
+# qt6-translations-l10n: Qt's own dialogs and buttons in Bulgarian.
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-dejavu-core
+          xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 // The program: checks the display, sets up the data environment, shows the splash and the main
 // window, and runs the message loop. The firm is chosen when the main window first activates.
+#include "app/ProgramSetup.h"
 #include "app/TErrorHook.h"
 #include "app/TForm1.h"
 #include "app/TSMForm.h"
@@ -56,6 +57,8 @@ int main(int argc, char *argv[])
     OrvalisApplication app(argc, argv);
     // Set before anything asks for the user's data directory, whose name derives from it.
     QCoreApplication::setApplicationName(QStringLiteral("Orvalis"));
+    // Qt's own dialogs and buttons speak Bulgarian like the rest of the program.
+    InstallQtTranslations(app);
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen || !DisplayCheckPasses(screen->depth(), 1)) {
@@ -101,6 +104,7 @@ int main(int argc, char *argv[])
     }
 
     new TErrorHook(&app);  // owned by the application
+    InstallProgramKeys(&app);
     TForm1 mainWindow(fd, dm);
     InstallProgramWindows(mainWindow, fd, dm);
     mainWindow.setPreselectedFirm(options.firmId != 0 ? options.firmId : demoFirm);

@@ -235,6 +235,9 @@ const QStringList &FirmSteps()
         "CREATE TABLE IF NOT EXISTS Conversion (Conv_Source TEXT, Conv_Year INTEGER, Conv_Account INTEGER); "
         "CREATE TABLE IF NOT EXISTS ConversionLines (Line_No INTEGER PRIMARY KEY, Line_Kind INTEGER, "
         "S_UNo INTEGER, Line_Lots TEXT, Line_Side TEXT, Line_Leva REAL, Line_Euro REAL, Line_Diff REAL)"_s,
+        // 11: the firm's standard VAT rate, in per cent, which the entry wizard proposes the VAT at.
+        u"CREATE TABLE IF NOT EXISTS FirmVat (Vat_Rate DOUBLE PRECISION NOT NULL); "
+        "INSERT INTO FirmVat (Vat_Rate) SELECT 20 WHERE NOT EXISTS (SELECT 1 FROM FirmVat)"_s,
     };
     return steps;
 }

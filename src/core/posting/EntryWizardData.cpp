@@ -2,7 +2,9 @@
 
 #include "engine/Db.h"
 #include "engine/Formats.h"
+#include "accounts/LevelStore.h"
 #include "firm/Lookups.h"
+#include "posting/VatProposal.h"
 
 #include <QSqlQuery>
 
@@ -46,8 +48,12 @@ EntryHeader OpeningHeader(Db &db, const NomPRow &doc, const EntryGroup &group)
         h.postingDate = doc.Nom_DDSDate;
         h.vidDostavka = doc.Nom_VidDostavka;
         h.kontra = doc.Nom_Kontra;
-        if (group.isNew)
+        if (group.isNew) {
             EntryRules::ApplyNewVatDefaults(h, doc.Nom_Doc_Date);
+            // A folder holds one kind of paper (purchase invoices, say): its next group is likely
+            // of the kind its last one was.
+            h.vidDostavka = VatProposal::LastSupplyType(db, doc.Nom_P_No, doc.Nom_Doc_No).value_or(h.vidDostavka);
+        }
         return h;
     }
     const auto lineDate = group.isNew ? std::nullopt : GroupDate(db, doc.Nom_Doc_No, group.group);
@@ -63,6 +69,27 @@ QString AccountProblem(Db &db, const WorkLine &row)
     if (!LotsFitAccount(db, *account, row.lots))
         return u"Не е попълнена партида за сметката!"_s;
     return {};
+}
+
+TypedAccount CheckTypedAccount(Db &db, const WorkLine &typed)
+{
+    const auto account = typed.account != 0 ? FindAccount(db, typed.account) : std::nullopt;
+    if (!account)
+        return TypedAccount::Refused;
+    return AccountProblem(db, typed).isEmpty() ? TypedAccount::Taken : TypedAccount::NeedsLots;
+}
+
+LotKey PickerLots(Db &db, const WorkLine &row, int kontra)
+{
+    LotKey lots = row.lots;
+    const auto account = row.account != 0 ? FindAccount(db, row.account) : std::nullopt;
+    const auto counterparty = kontra != 0 ? LevelStore::Kontra(db, kontra) : std::nullopt;
+    if (!account || !counterparty)
+        return lots;
+    for (int i = 0; i < 5; ++i)
+        if (lots[i] == 0 && account->levels[i] != 0 && account->levels[i] == counterparty->Nom_No)
+            lots[i] = kontra;
+    return lots;
 }
 
 }  // namespace EntryWizardData

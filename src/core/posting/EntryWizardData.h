@@ -30,7 +30,8 @@ QList<std::pair<int, QString>> Counterparties(Db &db);
 std::optional<QDate> GroupDate(Db &db, int docNo, int group);
 
 // The header the wizard opens with: the document's kind; for a VAT group the document's VAT
-// date, supply type and counterparty, or for a new one the defaults of a new VAT group; without
+// date, supply type and counterparty, or for a new one the defaults of a new VAT group with the
+// supply type the folder's latest VAT document had (the default one for a folder's first); without
 // VAT the date of the group's first line, the document's date for a new group or one without
 // lines.
 EntryHeader OpeningHeader(Db &db, const NomPRow &doc, const EntryGroup &group);
@@ -38,5 +39,15 @@ EntryHeader OpeningHeader(Db &db, const NomPRow &doc, const EntryGroup &group);
 // The account and its lots as the row check sees them (its first two steps): "" when they pass,
 // otherwise the message to show.
 QString AccountProblem(Db &db, const WorkLine &row);
+
+// What becomes of an account number typed into a row (its lots cleared): taken as it is; kept,
+// with the picker opened on it for the lots it needs; or refused, with the picker offered for
+// another account, when the chart has no such account.
+enum class TypedAccount { Taken, NeedsLots, Refused };
+TypedAccount CheckTypedAccount(Db &db, const WorkLine &typed);
+
+// The lots the picker of a row starts from: the row's own, and at a position left empty whose
+// level is the one of the header's counterparty, that counterparty.
+LotKey PickerLots(Db &db, const WorkLine &row, int kontra);
 
 }  // namespace EntryWizardData

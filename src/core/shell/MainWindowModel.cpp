@@ -30,14 +30,26 @@ const NavigationEntry &NavigationEntryOf(NavEntry entry)
     return *std::find_if(all.begin(), all.end(), [entry](const NavigationEntry &e) { return e.entry == entry; });
 }
 
-std::optional<NavEntry> NavigationEntryForKey(int key, Qt::KeyboardModifiers modifiers)
+std::optional<NavEntry> NavigationEntryForKey(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode,
+                                             ScanCodeSet set)
 {
     if ((modifiers & ~Qt::KeypadModifier) != Qt::AltModifier)
         return std::nullopt;
+    if (const auto engraved = scanCode != 0 ? LatinKeyOfScanCode(scanCode, set) : std::nullopt)
+        key = engraved->unicode();
     for (const NavigationEntry &e : NavigationEntries())
         if (e.key == key)
             return e.entry;
     return std::nullopt;
+}
+
+bool ClashesWithNavigationKeys(QChar letter)
+{
+    const QList<QChar> keys = KeysTypingLetter(letter);
+    for (const NavigationEntry &e : NavigationEntries())
+        if (keys.contains(QChar(char16_t(e.key))))
+            return true;
+    return false;
 }
 
 QList<ListItem> ChartItems(const QList<SRow> &accounts)
@@ -285,13 +297,4 @@ QString YearClosedQuestion(const FirmRecord &newFirm, bool repeated)
     const QString done = repeated ? u"Началните салда на фирма „%1“ за %2г. са обновени."_s
                                   : u"Създадена е фирма „%1“ за %2г."_s;
     return done.arg(newFirm.Firm_Name, QString::number(newFirm.Firm_Period)) + u"\rЖелаете ли да я отворите?"_s;
-}
-
-QString MainWindowHelpText()
-{
-    return u"Клавиши на главния прозорец (с натиснат само Alt):\r"
-           "Alt+S - Сметкоплан\rAlt+A - Аналитични нива\rAlt+O - Осчетоводяване\rAlt+I - Избор на фирма\r"
-           "Alt+R - Справки\rAlt+P - Приключване\rAlt+H - Помощ\r\r"
-           "В списъка Enter, интервал или двойно щракване отварят избрания запис;\r"
-           "десният бутон на мишката показва командите над списъка."_s;
 }

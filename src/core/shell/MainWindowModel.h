@@ -8,6 +8,7 @@
 #include "accounts/OpeningBalances.h"
 #include "firm/AccountTotals.h"
 #include "posting/Documents.h"
+#include "shell/PhysicalKeys.h"
 
 #include <QList>
 #include <QString>
@@ -40,8 +41,14 @@ struct NavigationEntry {
 
 const QList<NavigationEntry> &NavigationEntries();
 const NavigationEntry &NavigationEntryOf(NavEntry entry);
-// The entry a released key opens; only Alt may be held with it (the keypad flag aside).
-std::optional<NavEntry> NavigationEntryForKey(int key, Qt::KeyboardModifiers modifiers);
+// The entry a released key opens; only Alt may be held with it (the keypad flag aside). The key
+// is the physical one: a letter key known by its scan code counts by the Latin letter engraved
+// on it, whatever the layout types; without a scan code the key's own letter counts.
+std::optional<NavEntry> NavigationEntryForKey(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0,
+                                             ScanCodeSet set = ScanCodeSet::Xkb);
+// True when one of the layouts types `letter` on a key of the navigation column, so that an
+// Alt accelerator on it would repeat a navigation key.
+bool ClashesWithNavigationKeys(QChar letter);
 
 struct ListItem {
     int key = 0;  // account, level, lot or folder number, or report code
@@ -129,4 +136,3 @@ QString DocumentFilterStatus(DocumentFilter filter);
 // What the year closing does, for its window.
 QString YearClosingDescription(const FirmRecord &firm);
 QString YearClosedQuestion(const FirmRecord &newFirm, bool repeated = false);
-QString MainWindowHelpText();

@@ -9,6 +9,7 @@
 #include "engine/Db.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QComboBox>
@@ -89,6 +90,7 @@ AccountPickerDialog::AccountPickerDialog(TFD &fd, TDM &dm, PickerVariant variant
     });
     connect(m_save, &QPushButton::clicked, this, [this] { RunGuarded([this] { confirm(); }); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetDialogKeys(m_save, m_cancel);
 }
 
 void AccountPickerDialog::start(int account, const LotKey &lots)
@@ -98,7 +100,12 @@ void AccountPickerDialog::start(int account, const LotKey &lots)
     for (int k = 1; k <= 5; ++k)
         if (m_boxes[k - 1].visible)
             Choose(lotBox(k), lots[k - 1]);
-    m_accountBox->setFocus();
+    // With the account given, the keyboard goes on at the first lot still to choose.
+    QWidget *focus = m_accountBox;
+    for (int k = 5; k >= 1; --k)
+        if (chosenAccount() != 0 && m_boxes[k - 1].visible && KeyOf(lotBox(k)) == 0)
+            focus = lotBox(k);
+    focus->setFocus();
 }
 
 void AccountPickerDialog::placeOver(const QWidget *over)

@@ -6,6 +6,7 @@
 #include "app/TErrorHook.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QHBoxLayout>
@@ -50,6 +51,7 @@ TKontraAddForm::TKontraAddForm(TDM &dm, int type, QWidget *parent)
     connect(m_choose, &QPushButton::clicked, this, [this] { choose(); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { choose(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    SetDialogKeys(m_choose, m_cancel);
     connect(m_label, &MouseLabel::leftClicked, this, [this] { labelPressed(Qt::LeftButton); });
     connect(m_label, &MouseLabel::rightClicked, this, [this] { labelPressed(Qt::RightButton); });
 

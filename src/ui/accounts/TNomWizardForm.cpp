@@ -4,6 +4,7 @@
 #include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QFormLayout>
@@ -79,6 +80,7 @@ TNomWizardForm::TNomWizardForm(TDM &dm, int kind, int level, std::optional<int> 
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_saveNew, &QPushButton::clicked, this, [this] { saveAndNew(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    SetDialogKeys(m_save, m_cancel);
     connect(m_extra, &QPushButton::clicked, this, [this] { toggleExtraData(); });
 
     resize(560, 300);

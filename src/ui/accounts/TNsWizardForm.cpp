@@ -8,6 +8,7 @@
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
 #include "firm/TDM.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QComboBox>
@@ -107,6 +108,7 @@ TNsWizardForm::TNsWizardForm(TDM &dm, int account, std::optional<SnsRow> row, QW
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_saveNew, &QPushButton::clicked, this, [this] { saveAndNew(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    SetDialogKeys(m_save, m_cancel);
 
     resize(620, 320);
     CentreOnDesktop(this);

@@ -7,6 +7,7 @@
 #include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QButtonGroup>
@@ -88,6 +89,8 @@ TSmWizardForm::TSmWizardForm(TDM &dm, std::optional<int> account, QWidget *paren
     connect(m_back, &QPushButton::clicked, this, [this] { back(); });
     connect(m_next, &QPushButton::clicked, this, [this] { next(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    // Ctrl+Enter goes on page by page as "Следващ >>" does and saves from the last.
+    SetDialogKeys(m_next, m_cancel);
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { goToPage(m_tree->indexOfTopLevelItem(item) + 1); });
 

@@ -15,21 +15,22 @@
 #include "firm/TDM.h"
 #include "firms/TFirmDataEditForm.h"
 #include "firms/TFirmForm.h"
+#include "help/HelpSystem.h"
 #include "posting/TTranForm.h"
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
 #include "reports/ReportList.h"
 #include "reports/TViewerForm.h"
 #include "shell/MainCommands.h"
+#include "widgets/Accelerators.h"
 #include "widgets/TitleStripDialog.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -42,7 +43,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -112,6 +112,11 @@ QWidget *TForm1::buildTopBar()
         row->addWidget(w);
     row->addWidget(m_header, 1);
 
+    // Keys of the commands whose captions have no letter free for an Alt accelerator.
+    SetCommandKey(quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    SetCommandKey(help, QKeySequence(Qt::Key_F1), false);
+    SetCommandKey(m_header, QKeySequence(Qt::CTRL | Qt::Key_F2));
+    m_header->setToolTip(u"Данни на отворената фирма"_s + u'\n' + m_header->toolTip());
     connect(about, &ClickLabel::clicked, this, &TForm1::showAbout);
     connect(quit, &ClickLabel::clicked, this, &QWidget::close);
     connect(m_reportsLabel, &ClickLabel::clicked, this, &TForm1::showReportsMenu);
@@ -133,7 +138,8 @@ QWidget *TForm1::buildNavigation()
         button->setFlat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(u"text-align: left; padding: 4px;"_s);
-        button->setToolTip(u"Alt+"_s + QKeySequence(e.key).toString());
+        // The window sees the Alt keys first (eventFilter), by the key pressed.
+        SetCommandKey(button, QKeySequence(Qt::ALT | e.key), false);
         m_navigation << button;
         list->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, entry = e.entry] { runNavigation(entry); });
@@ -154,11 +160,13 @@ QWidget *TForm1::buildListHeader()
     m_viewButton->setToolTip(u"Избор на изглед"_s);
     m_viewButton->setIcon(ListImageIcon(ListImage::Levels));
     m_viewButton->setPopupMode(QToolButton::InstantPopup);
+    SetCommandKey(m_viewButton, QKeySequence(Qt::CTRL | Qt::Key_L));
     buildViewStyleMenu();
     // Blank on purpose: a click on it shows where the data comes from.
     auto *engine = new ClickLabel(QString(), panel);
     engine->setFixedWidth(24);
     engine->setCursor(Qt::ArrowCursor);
+    SetCommandKey(engine, QKeySequence(Qt::CTRL | Qt::Key_F12));
     connect(engine, &ClickLabel::clicked, this, &TForm1::showEngineInformation);
     row->addWidget(m_title, 1);
     row->addWidget(m_viewButton);
@@ -182,6 +190,8 @@ QWidget *TForm1::buildButtons()
     m_delete = make(u"Изтриване"_s, &TForm1::deleteItem);
     m_balances = make(u"Начални салда"_s, &TForm1::balancesOrOperations);
     m_back = make(u"Назад"_s, &TForm1::goBack);
+    // None of the letters of "Назад" is free of the navigation keys.
+    SetCommandKey(m_back, QKeySequence(Qt::ALT | Qt::Key_Left));
     row->addStretch(1);
     return panel;
 }
@@ -256,9 +266,9 @@ QWidget *TForm1::buildPostingBar()
     auto *row = new QHBoxLayout(m_postingBar);
     row->setContentsMargins(0, 0, 8, 0);
     m_documentTools = new DocumentTools(m_postingBar);
-    m_dockCheck = new QCheckBox(u"ShowMeInDockState"_s, m_postingBar);
+    m_dockCheck = new QCheckBox(u"Документите в главния прозорец"_s, m_postingBar);
     m_dockCheck->setObjectName(u"ShowMeInDockState"_s);
-    m_dockCheck->setToolTip(u"Документите се показват в главния прозорец"_s);
+    m_dockCheck->setToolTip(u"Документите на папката се показват в главния прозорец, а не в отделен"_s);
     m_dockCheck->setChecked(true);
     row->addWidget(m_documentTools, 1);
     row->addWidget(m_dockCheck);
@@ -382,7 +392,7 @@ std::optional<SnsRow> TForm1::currentBalanceRow() const
 QPushButton *TForm1::navigationButton(const QString &caption) const
 {
     for (QPushButton *b : m_navigation)
-        if (b->text() == caption)
+        if (PlainCaption(b->text()) == caption)
             return b;
     return nullptr;
 }
@@ -431,7 +441,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     const bool release = event->type() == QEvent::KeyRelease;
     if (release && !key->isAutoRepeat()) {
-        if (const auto entry = NavigationEntryForKey(key->key(), key->modifiers())) {
+        // By the key itself, so that the Bulgarian layouts find the same keys as the Latin one.
+        static const ScanCodeSet scanCodes = ScanCodeSetOfPlatform(QGuiApplication::platformName());
+        if (const auto entry = NavigationEntryForKey(key->key(), key->modifiers(), key->nativeScanCode(), scanCodes)) {
             navigationButton(NavigationEntryOf(*entry).caption)->click();
             return true;
         }
@@ -521,6 +533,7 @@ void TForm1::setMode(MainMode mode, bool lotView)
     m_mode = mode;
     m_lotView = mode == MainMode::Levels && lotView;
     m_title->setText(ModeTitle(mode, m_lotView));
+    showHelpPlace();
     switch (mode) {
     case MainMode::Chart: m_details->setCurrentIndex(AccountPage); break;
     case MainMode::Levels:
@@ -1038,13 +1051,22 @@ void TForm1::closeYear()
     });
 }
 
+void TForm1::showHelpPlace()
+{
+    switch (m_mode) {
+    case MainMode::Chart: SetHelpContext(this, 19); break;
+    case MainMode::Levels: SetHelpContext(this, 24); break;
+    case MainMode::Folders:
+    case MainMode::Documents: SetHelpContext(this, 29); break;
+    case MainMode::Reports: SetHelpContext(this, 35); break;
+    case MainMode::OpeningBalances: SetHelpPage(this, u"main.html#balances"_s); break;
+    case MainMode::None: SetHelpPage(this, u"main.html"_s); break;
+    }
+}
+
 void TForm1::showHelp()
 {
-    RunGuarded([] {
-        const QString file = QCoreApplication::applicationDirPath() + u"/Help/OrvalisHelp.html"_s;
-        if (!QFileInfo::exists(file) || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-            Messages::show(MainWindowHelpText());
-    });
+    RunGuarded([] { ShowHelpForFocus(); });
 }
 
 void TForm1::showReportsMenu()

@@ -197,6 +197,8 @@ private:
     void setMenuPanelEnabled(bool enabled);
     void showDocumentFolder();
     void showDocumentFilter(DocumentFilter filter);
+    // The place of the mode in the guide, for F1 and "Помощ".
+    void showHelpPlace();
 
     TFD &m_fd;
     TDM &m_dm;

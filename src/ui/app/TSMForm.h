@@ -12,6 +12,9 @@ public:
     static constexpr int FormWidth = 408;
     static constexpr int FormHeight = 142;
     static constexpr int ButtonGap = 15;
+    // The text's box at the window's least size.
+    static constexpr int TextWidth = 326;
+    static constexpr int TextHeight = 72;
 
     TSMForm(const QString &text, Kind kind, QWidget *parent = nullptr);
 
@@ -26,6 +29,10 @@ public:
 
     // The texts arrive with the program's "\r" line breaks.
     static QString DisplayText(QString text);
+    // The box the label's text needs: at least TextWidth x TextHeight, wider for a long line up to
+    // half the screen, and as tall as the text then wraps.
+    static QSize TextSize(const QLabel *label);
+    QLabel *label() const { return m_label; }
 
 private:
     Kind m_kind;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 
 #include "firms/FirmContactFields.h"
+#include "widgets/Accelerators.h"
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -64,6 +65,7 @@ TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
 
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
+    SetDialogKeys(m_save, m_cancel);
 }
 
 void TFirmDataEditForm::showEvent(QShowEvent *event)

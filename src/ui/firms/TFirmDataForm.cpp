@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include "firms/FirmContactFields.h"
+#include "widgets/Accelerators.h"
 
 namespace {
 const char *const TransferTexts[] = {
@@ -71,6 +72,7 @@ TFirmDataForm::TFirmDataForm(TFD &fd, QWidget *parent)
     connect(m_next, &QPushButton::clicked, this, [this] { next(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
+    SetDialogKeys(m_save, m_cancel);
 
     resize(560, 440);
     CentreOnDesktop(this);

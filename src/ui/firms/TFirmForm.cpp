@@ -8,6 +8,7 @@
 #include "firms/TFirmDataForm.h"
 #include "registry/FirmChoice.h"
 #include "registry/TFD.h"
+#include "widgets/Accelerators.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -89,6 +90,13 @@ TFirmForm::TFirmForm(TFD &fd, TDM &dm, bool atStart, QWidget *parent)
     layout->addLayout(gridRow);
     layout->addLayout(buttons);
 
+    // "Избор" on Enter and Ctrl+Enter, the way out on Esc; the arrows move the firm in the list.
+    SetCommandKey(m_choose, QKeySequence(Qt::CTRL | Qt::Key_Return));
+    SetCommandKey(m_leave, QKeySequence(Qt::Key_Escape), false);
+    m_up->setToolTip(QStringLiteral("Премества фирмата нагоре в списъка"));
+    m_down->setToolTip(QStringLiteral("Премества фирмата надолу в списъка"));
+    SetCommandKey(m_up, QKeySequence(Qt::CTRL | Qt::Key_Up));
+    SetCommandKey(m_down, QKeySequence(Qt::CTRL | Qt::Key_Down));
     connect(m_up, &QToolButton::clicked, this, [this] { moveCurrent(-1); });
     connect(m_down, &QToolButton::clicked, this, [this] { moveCurrent(1); });
     connect(m_leave, &QPushButton::clicked, this, &TFirmForm::leave);
@@ -110,7 +118,7 @@ TFirmForm::TFirmForm(TFD &fd, TDM &dm, bool atStart, QWidget *parent)
 QPushButton *TFirmForm::button(const QString &caption) const
 {
     for (QPushButton *b : m_buttons)
-        if (b->text() == caption)
+        if (PlainCaption(b->text()) == caption)
             return b;
     return nullptr;
 }

@@ -13,6 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+constexpr int AccountNameRole = Qt::UserRole + 1;
+
 // Hands typed values to the grid's owner instead of writing them into the cells: the owner
 // decides whether a value is taken and then shows its lines again.
 class EntryGridDelegate : public QStyledItemDelegate {
@@ -43,6 +45,15 @@ public:
             line->selectAll();
     }
 
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // The account's name beside its number; the cell's value stays the number.
+        const QString name = index.data(AccountNameRole).toString();
+        if (index.column() == EntryGrid::AccountColumn && !name.isEmpty() && !option->text.isEmpty())
+            option->text += u"  "_s + name;
+    }
+
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
     {
         const auto *line = qobject_cast<QLineEdit *>(editor);
@@ -54,16 +65,29 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
-        const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // Enter takes the cell's value; it never reaches the window's default button.
-            if (auto *editor = qobject_cast<QWidget *>(object)) {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (event->type() == QEvent::KeyPress && editor) {
+            // The keys that move on hand the value over first, then move as the grid does.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool control = key->modifiers().testFlag(Qt::ControlModifier);
+            const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !control;
+            if (tab || enter) {
+                const bool next = key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier);
                 emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                if (m_grid->takeDeferredMove())
+                    return true;
+                if (enter)
+                    m_grid->enterFrom();
+                else if (control)
+                    m_grid->leave(next);
+                else
+                    m_grid->tabFrom(next);
                 return true;
             }
         }
-        if (key == Qt::Key_Space) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {
             const QModelIndex index = m_grid->currentIndex();
             if (auto *editor = qobject_cast<QWidget *>(object); editor && m_grid->spaceColumn(index.column())) {
                 // What was typed gives way to the command.
@@ -141,7 +165,11 @@ void EntryGrid::showLine(int row, const WorkLine &line)
 {
     const bool quiet = m_quiet;
     m_quiet = true;
-    cell(row, AccountColumn)->setText(line.account == 0 ? QString() : QString::number(line.account));
+    QTableWidgetItem *account = cell(row, AccountColumn);
+    account->setText(line.account == 0 ? QString() : QString::number(line.account));
+    const QString name = line.account != 0 && m_accountName ? m_accountName(line.account) : QString();
+    account->setData(AccountNameRole, name);
+    account->setToolTip(name);
     QTableWidgetItem *lots = cell(row, LotsColumn);
     lots->setText(line.name);
     lots->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -209,8 +237,94 @@ void EntryGrid::reportSpace(int row, int column)
     QMetaObject::invokeMethod(this, [this, row, column] { emit spacePressed(row, column); }, Qt::QueuedConnection);
 }
 
+QModelIndex EntryGrid::editableAfter(bool next) const
+{
+    const int columns = columnCount();
+    const int cells = rowCount() * columns;
+    const QModelIndex current = currentIndex();
+    int at = current.isValid() ? current.row() * columns + current.column() : (next ? -1 : cells);
+    for (at += next ? 1 : -1; at >= 0 && at < cells; at += next ? 1 : -1) {
+        const int row = at / columns, column = at % columns;
+        if (!isRowHidden(row) && !isColumnHidden(column) && isEditable(row, column))
+            return model()->index(row, column);
+    }
+    return {};
+}
+
+bool EntryGrid::focusNextPrevChild(bool next)
+{
+    if (!m_leaving) {
+        tabFrom(next);
+        return true;
+    }
+    return QTableWidget::focusNextPrevChild(next);
+}
+
+void EntryGrid::tabFrom(bool next)
+{
+    const QModelIndex target = editableAfter(next);
+    if (!target.isValid()) {
+        leave(next);
+        return;
+    }
+    commitPending();
+    setCurrentIndex(target);
+}
+
+void EntryGrid::leave(bool next)
+{
+    commitPending();
+    m_leaving = true;
+    // Past the grid's own cells: the window's next control in the tab order.
+    QWidget::focusNextPrevChild(next);
+    m_leaving = false;
+}
+
+void EntryGrid::enterFrom()
+{
+    const QModelIndex target = editableAfter(true);
+    if (target.isValid() && target.row() == currentRow()) {
+        setCurrentIndex(target);
+        return;
+    }
+    if (currentRow() == rowCount() - 1) {
+        emit pastLastRow();
+        return;
+    }
+    if (target.isValid())
+        setCurrentIndex(target);
+}
+
+void EntryGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableWidget::focusInEvent(event);
+    // Coming in by Tab starts at the first cell to edit, by Shift+Tab at the last.
+    const bool forward = event->reason() == Qt::TabFocusReason;
+    if ((forward || event->reason() == Qt::BacktabFocusReason) && rowCount() > 0) {
+        m_quiet = true;
+        setCurrentCell(forward ? 0 : rowCount() - 1, forward ? 0 : columnCount() - 1);
+        m_quiet = false;
+        if (!isEditable(currentRow(), currentColumn()))
+            if (const QModelIndex target = editableAfter(forward); target.isValid())
+                setCurrentIndex(target);
+    }
+}
+
 void EntryGrid::keyPressEvent(QKeyEvent *event)
 {
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && control) {
+        leave(event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !control
+        && state() != QAbstractItemView::EditingState) {
+        if (rowCount() == 0)
+            emit pastLastRow();
+        else
+            enterFrom();
+        return;
+    }
     if (event->key() == Qt::Key_Space && currentRow() >= 0 && spaceColumn(currentColumn())) {
         emit spacePressed(currentRow(), currentColumn());
         return;

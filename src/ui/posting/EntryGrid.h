@@ -8,6 +8,8 @@
 
 #include <QSet>
 #include <QTableWidget>
+#include <functional>
+#include <utility>
 
 class EntryGrid : public QTableWidget {
     Q_OBJECT
@@ -15,6 +17,9 @@ public:
     enum Column { AccountColumn = 0, LotsColumn, KolColumn, StColumn };
 
     explicit EntryGrid(QWidget *parent = nullptr);
+
+    // Where the grid finds the name shown beside an account's number.
+    void setAccountNames(std::function<QString(int account)> names) { m_accountName = std::move(names); }
 
     // Shows the lines, keeping the current cell where it still exists.
     void showLines(const QList<WorkLine> &lines);
@@ -39,6 +44,17 @@ public:
     // Called by the grid's delegate for Space in an editor of a command column.
     void reportSpace(int row, int column);
 
+    // The keyboard's way through the grid. Tab and Shift+Tab go to the next or previous cell
+    // that can be edited and leave the grid from its last or first; Ctrl+Tab leaves at once;
+    // Enter goes on to the next cell to edit and past the last row asks for a new one.
+    void tabFrom(bool next);
+    void leave(bool next);
+    void enterFrom();
+    // The owner took a typed value up for later (a picker opens once the editor is gone) and
+    // will put the focus where it belongs: the move that came with the key is dropped.
+    void deferMove() { m_moveDeferred = true; }
+    bool takeDeferredMove() { return std::exchange(m_moveDeferred, false); }
+
 signals:
     void cellTyped(int row, int column, const QString &text);
     void spacePressed(int row, int column);
@@ -51,6 +67,8 @@ signals:
     void mouseMoved();
 
 protected:
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -58,7 +76,12 @@ protected:
 private:
     void focusMoved(QWidget *old, QWidget *now);
     QTableWidgetItem *cell(int row, int column);
+    // The next (or previous) cell that can be edited in reading order, from the current one.
+    QModelIndex editableAfter(bool next) const;
 
     QSet<int> m_spaceColumns;
+    std::function<QString(int)> m_accountName;
     bool m_quiet = false;
+    bool m_leaving = false;
+    bool m_moveDeferred = false;
 };

@@ -11,6 +11,7 @@
 #include "firm/TDM.h"
 #include "posting/OpElementGrid.h"
 #include "posting/OpTemplateStore.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QComboBox>
@@ -57,7 +58,7 @@ TOPWizardForm::TOPWizardForm(TFD &fd, TDM &dm, Request request, QWidget *parent)
     m_save->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
     m_save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_save->setToolTip(u"Ctrl+S"_s);
+    SetDialogKeys(m_save, m_cancel);
     auto *footer = new QHBoxLayout;
     footer->addStretch(1);
     footer->addWidget(m_save);

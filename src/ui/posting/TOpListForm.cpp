@@ -3,6 +3,7 @@
 #include "app/TErrorHook.h"
 #include "firm/TDM.h"
 #include "posting/TOPWizardForm.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QHBoxLayout>
@@ -56,10 +57,11 @@ TOpListForm::TOpListForm(TFD &fd, TDM &dm, QWidget *parent)
     m_edit = new QPushButton(u"Редактиране"_s, body());
     m_delete = new QPushButton(u"Изтриване"_s, body());
     m_exit = new QPushButton(u"Изход"_s, body());
-    m_add->setToolTip(u"Insert"_s);
-    m_edit->setToolTip(u"Enter"_s);
-    m_delete->setToolTip(u"Delete"_s);
-    m_exit->setToolTip(u"Esc"_s);
+    // The list answers these keys itself.
+    SetCommandKey(m_add, QKeySequence(Qt::Key_Insert), false);
+    SetCommandKey(m_edit, QKeySequence(Qt::Key_Return), false);
+    SetCommandKey(m_delete, QKeySequence(Qt::Key_Delete), false);
+    SetCommandKey(m_exit, QKeySequence(Qt::Key_Escape), false);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_add, m_edit, m_delete}) {
         b->setAutoDefault(false);

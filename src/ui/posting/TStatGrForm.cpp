@@ -13,12 +13,16 @@
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
 #include "firm/TDM.h"
+#include "firm/VatRate.h"
+#include "help/HelpSystem.h"
 #include "posting/EntryGrid.h"
 #include "posting/EntryWizardData.h"
 #include "posting/GroupPosting.h"
 #include "posting/Stock.h"
 #include "posting/TOPWizardForm.h"
+#include "posting/VatProposal.h"
 #include "registry/TFD.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QComboBox>
@@ -112,6 +116,9 @@ TStatGrForm::TStatGrForm(TFD &fd, TDM &dm, QWidget *parent)
     }
     connect(m_save, &QPushButton::clicked, this, [this] { RunGuarded([this] { save(); }); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+    // Ctrl+Enter saves from anywhere in the wizard, Esc cancels it.
+    SetDialogKeys(m_save, m_cancel);
+    setReadingTabOrder();
 
     resize(960, 620);
     CentreOnDesktop(this);
@@ -206,6 +213,10 @@ QWidget *TStatGrForm::buildSide(bool debit)
         caption->setToolTip(
             ScreenText(u"С левия бутон на мишката редактирате сметката на реда,\r\nс десния добавяте сметка."_s));
         auto *grid = new EntryGrid(panel);
+        grid->setAccountNames([this](int account) {
+            const auto found = FindAccount(m_dm.db(), account);
+            return found ? found->name : QString();
+        });
         if (g == Grid::BaseKt)
             grid->setSpaceColumns({EntryGrid::AccountColumn, EntryGrid::StColumn});
         box->addWidget(caption);
@@ -218,15 +229,34 @@ QWidget *TStatGrForm::buildSide(bool debit)
     return side;
 }
 
+void TStatGrForm::setReadingTabOrder()
+{
+    // Header, debit grids, credit grids, buttons; the page of the header not shown is skipped.
+    QList<QWidget *> order = {m_plainDate, m_plainOps, m_vatDate, m_delivery, m_docType, m_kontra, m_vatOps};
+    for (Grid g : AllGrids)
+        order << m_grids[int(g)];
+    order << m_save << m_cancel;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
 void TStatGrForm::buildMenu(Grid g)
 {
     EntryGrid *grid = m_grids[int(g)];
     auto *menu = new QMenu(grid);
-    menu->addAction(u"Добавяне на ред"_s, this, [this, g] { RunGuarded([this, g] { addRow(g); }); });
-    menu->addAction(u"Изтриване на ред"_s, this, [this, g] { RunGuarded([this, g] { deleteRow(g); }); });
+    // The menu's commands also answer their keys while the grid has the focus.
+    const auto add = [&](const QString &caption, const QKeySequence &key, std::function<void()> command) {
+        QAction *action = menu->addAction(caption, this, [command] { RunGuarded(command); });
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        grid->addAction(action);
+    };
+    add(u"Добавяне на ред"_s, QKeySequence(Qt::Key_Insert), [this, g] { addRow(g); });
+    add(u"Изтриване на ред"_s, QKeySequence(Qt::CTRL | Qt::Key_Delete), [this, g] { deleteRow(g); });
     menu->addSeparator();
-    menu->addAction(u"Добавяне на сметка"_s, this, [this] { RunGuarded([this] { addAccount(); }); });
-    menu->addAction(u"Реадктиране на сметка"_s, this, [this, g] { RunGuarded([this, g] { editAccount(g); }); });
+    add(u"Добавяне на сметка"_s, QKeySequence(Qt::Key_F3), [this] { addAccount(); });
+    add(u"Реадктиране на сметка"_s, QKeySequence(Qt::Key_F4), [this, g] { editAccount(g); });
+    add(u"Салдо на сметката"_s, QKeySequence(Qt::Key_F6), [this, g] { showBalanceHint(g); });
     m_menus[int(g)] = menu;
     connect(grid, &QWidget::customContextMenuRequested, this,
             [grid, menu](const QPoint &pos) { menu->popup(grid->viewport()->mapToGlobal(pos)); });
@@ -285,6 +315,8 @@ bool TStatGrForm::begin(const EntryWizardRequest &request)
     m_group.numberDrawn = request.numberDrawn;
     m_group.header = EntryWizardData::OpeningHeader(db, m_doc, m_group);
     m_knownDate = m_group.header.postingDate;
+    m_vatRate = m_group.withVat ? StandardVatRate(db) : 0;
+    SetHelpContext(this, helpTopic());
     fillLists();
     showHeader();
     refreshAll();
@@ -484,15 +516,22 @@ bool TStatGrForm::typeAccount(Grid g, int row, const QString &text)
         return false;
     WorkLine typed = m_group.rows(g).at(row);
     EntryRules::SetAccount(typed, AccountNumber(text));
-    const QString problem = EntryWizardData::AccountProblem(m_dm.db(), typed);
-    if (problem.isEmpty()) {
+    const EntryWizardData::TypedAccount outcome = EntryWizardData::CheckTypedAccount(m_dm.db(), typed);
+    if (outcome == EntryWizardData::TypedAccount::Taken) {
         m_group.rows(g)[row] = typed;
         followAccount(g, row);
+        proposeVat();
         return true;
     }
-    // The typed number is refused; the picker offers the account with its lots instead.
-    m_grids[int(g)]->showLine(row, m_group.rows(g).at(row));
-    Messages::show(problem);
+    if (outcome == EntryWizardData::TypedAccount::Refused) {
+        // The typed number is refused; the picker offers the account with its lots instead.
+        m_grids[int(g)]->showLine(row, m_group.rows(g).at(row));
+        Messages::show(EntryWizardData::AccountProblem(m_dm.db(), typed));
+    } else {
+        // The number stays what was typed; the picker asks for the lots it needs.
+        m_group.rows(g)[row] = typed;
+        followAccount(g, row);
+    }
     WorkLine picked = typed;
     if (pick(g, picked) && validRow(g, row)
         && (picked.account != typed.account || picked.lots != typed.lots || picked.name != typed.name)) {
@@ -502,8 +541,24 @@ bool TStatGrForm::typeAccount(Grid g, int row, const QString &text)
         line.name = picked.name;
         followAccount(g, row);
         checkStock(g, row);
+        proposeVat();
     }
-    return false;
+    if (validRow(g, row))
+        focusAfterAccount(g, row);
+    return validRow(g, row) && m_group.rows(g).at(row).account == typed.account
+           && EntryWizardData::AccountProblem(m_dm.db(), m_group.rows(g).at(row)).isEmpty();
+}
+
+void TStatGrForm::focusAfterAccount(Grid g, int row)
+{
+    const EntryRules::Editable e = EntryRules::EditableColumns(m_dm.db(), m_group.rows(g)[row]);
+    focusCell(g, row, e.kol ? u"kol"_s : e.st ? u"st"_s : u"account"_s);
+}
+
+void TStatGrForm::proposeVat()
+{
+    for (Grid g : VatProposal::Apply(m_group, m_vatRate))
+        followAccount(g, 0);
 }
 
 QString TStatGrForm::takeNumber(Grid g, int row, const QString &text, bool amount)
@@ -514,6 +569,8 @@ QString TStatGrForm::takeNumber(Grid g, int row, const QString &text, bool amoun
     const QString problem = EntryRules::TypeNumber(line, amount, text);
     m_grids[int(g)]->showLine(row, line);
     updateSums();
+    if (problem.isEmpty() && amount)
+        proposeVat();
     return problem;
 }
 
@@ -544,9 +601,11 @@ void TStatGrForm::cellTyped(Grid g, int row, int column, const QString &text)
             return;
         WorkLine typed = m_group.rows(g).at(row);
         EntryRules::SetAccount(typed, AccountNumber(text));
-        if (EntryWizardData::AccountProblem(m_dm.db(), typed).isEmpty())
+        if (EntryWizardData::CheckTypedAccount(m_dm.db(), typed) == EntryWizardData::TypedAccount::Taken) {
             typeAccount(g, row, text);
-        else {
+        } else {
+            // The picker puts the focus where the row goes on; the key's own move is dropped.
+            m_grids[int(g)]->deferMove();
             m_grids[int(g)]->showLine(row, m_group.rows(g).at(row));
             later([this, g, row, text] { typeAccount(g, row, text); });
         }
@@ -594,7 +653,12 @@ void TStatGrForm::spacePressed(Grid g, int row, int column)
 
 bool TStatGrForm::pick(Grid g, WorkLine &row)
 {
-    const bool picked = TStatLookUpForm::Pick(m_fd, m_dm, row, sidePanel(g));
+    // The counterparty of the header is the likely lot of a counterparty level.
+    WorkLine start = row;
+    start.lots = EntryWizardData::PickerLots(m_dm.db(), row, m_group.withVat ? m_group.header.kontra : 0);
+    const bool picked = TStatLookUpForm::Pick(m_fd, m_dm, start, sidePanel(g));
+    if (picked)
+        row = start;
     // The focus goes back into the grid, so the wizard takes the keyboard again.
     activateWindow();
     return picked;
@@ -614,6 +678,7 @@ bool TStatGrForm::pickAccount(Grid g)
     if (!EntryWizardData::AccountProblem(m_dm.db(), picked).isEmpty())
         return false;
     followAccount(g, row);
+    proposeVat();
     focusCell(g, row, u"account"_s);
     // Another lot holds another stock: the row's quantity is checked against it at once.
     checkStock(g, row);

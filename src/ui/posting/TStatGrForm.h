@@ -114,6 +114,11 @@ private:
     void focusCell(Grid g, int row, const QString &field);
     void cellTyped(Grid g, int row, int column, const QString &text);
     void cellLeft(Grid g, int row, int column, int newRow, int newColumn);
+    void setReadingTabOrder();
+    // After the account of a row: the focus to the row's first figure the account allows.
+    void focusAfterAccount(Grid g, int row);
+    // The VAT at the firm's rate into a VAT row still without an amount.
+    void proposeVat();
     void spacePressed(Grid g, int row, int column);
     bool pick(Grid g, WorkLine &row);
     QString takeNumber(Grid g, int row, const QString &text, bool amount);
@@ -126,6 +131,7 @@ private:
     NomPRow m_doc;
     ReportingPeriod m_period;
     QDate m_knownDate;
+    double m_vatRate = 0;
     bool m_saved = false;
     bool m_filling = false;
 

@@ -8,6 +8,7 @@
 #include "posting/DocumentLinesList.h"
 #include "posting/EntryRequests.h"
 #include "registry/TFD.h"
+#include "widgets/Accelerators.h"
 #include "widgets/EditorWidgets.h"
 
 #include <QAction>
@@ -92,9 +93,20 @@ TTranForm::TTranForm(TFD &fd, TDM &dm, int folder, bool docked, WizardHook wizar
 
     m_lines = new DocumentLinesList(body());
     m_linesMenu = new QMenu(this);
-    connect(m_linesMenu->addAction(EditGroupCommand), &QAction::triggered, this, &TTranForm::editGroup);
-    connect(m_linesMenu->addAction(DeleteGroupCommand), &QAction::triggered, this, &TTranForm::deleteGroup);
-    connect(m_linesMenu->addAction(DeleteDocumentCommand), &QAction::triggered, this, &TTranForm::deleteDocument);
+    // The popup's commands answer their keys too: the first two in the lines list, the third
+    // anywhere in the window (its button is not shown in a window of its own).
+    const auto command = [this](const QString &caption, const QKeySequence &key, QWidget *scope,
+                                Qt::ShortcutContext context, void (TTranForm::*run)()) {
+        QAction *action = m_linesMenu->addAction(caption);
+        action->setShortcut(key);
+        action->setShortcutContext(context);
+        scope->addAction(action);
+        connect(action, &QAction::triggered, this, run);
+    };
+    command(EditGroupCommand, QKeySequence(Qt::Key_Return), m_lines, Qt::WidgetShortcut, &TTranForm::editGroup);
+    command(DeleteGroupCommand, QKeySequence(Qt::Key_Delete), m_lines, Qt::WidgetShortcut, &TTranForm::deleteGroup);
+    command(DeleteDocumentCommand, QKeySequence(Qt::CTRL | Qt::Key_Delete), this, Qt::WidgetWithChildrenShortcut,
+            &TTranForm::deleteDocument);
     connect(m_lines, &DocumentLinesList::popupRequested, this, [this](const QPoint &at) { m_linesMenu->popup(at); });
     connect(m_lines, &DocumentLinesList::lineActivated, this, [this] { editGroup(); });
 
@@ -218,6 +230,15 @@ QWidget *TTranForm::buildButtons()
     make(WithoutVatCommand, &TTranForm::withoutVat);
     row->addStretch(1);
     make(BackCommand, &TTranForm::back);
+    // The same keys docked or not, none of them an Alt letter that the main window's navigation
+    // or its own buttons use. Esc cancels an edit (while "Отказ" is enabled) and otherwise goes
+    // back, as the close glyph does.
+    SetCommandKey(m_buttons.value(NewDocumentCommand), QKeySequence(Qt::Key_Insert));
+    SetCommandKey(m_buttons.value(DeleteDocumentCommand), QKeySequence(Qt::CTRL | Qt::Key_Delete), false);
+    SetDialogKeys(m_buttons.value(SaveCommand), m_buttons.value(CancelCommand), false);
+    SetCommandKey(m_buttons.value(WithVatCommand), QKeySequence(Qt::Key_F7));
+    SetCommandKey(m_buttons.value(WithoutVatCommand), QKeySequence(Qt::Key_F8));
+    SetCommandKey(m_buttons.value(BackCommand), QKeySequence(Qt::ALT | Qt::Key_Left));
     return panel;
 }
 

@@ -3,6 +3,7 @@
 #include "app/TErrorHook.h"
 #include "engine/Formats.h"
 #include "engine/Messages.h"
+#include "widgets/Accelerators.h"
 #include "widgets/DateBox.h"
 #include "widgets/EditorWidgets.h"
 
@@ -40,6 +41,7 @@ TRepDateForm::TRepDateForm(const ReportingPeriod &period, std::optional<ReportPe
 
     connect(m_ok, &QPushButton::clicked, this, [this] { RunGuarded([this] { ok(); }); });
     connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+    SetDialogKeys(m_ok, m_exit);
     resize(260, 130);
     CentreOnDesktop(this);
 }

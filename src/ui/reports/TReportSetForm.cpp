@@ -16,6 +16,7 @@
 #include "reports/TIzvAnForm.h"
 #include "reports/TOBORKOLForm.h"
 #include "reports/TViewerForm.h"
+#include "widgets/Accelerators.h"
 #include "widgets/DateBox.h"
 #include "widgets/EditorWidgets.h"
 
@@ -61,6 +62,7 @@ TReportSetForm::TReportSetForm(TDM &dm, QString firmName, QWidget *parent)
 
     connect(m_go, &QPushButton::clicked, this, [this] { RunGuarded([this] { go(); }); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetDialogKeys(m_go, m_cancel);
     connect(m_clear, &QPushButton::clicked, this, [this] { RunGuarded([this] { setDefaults(); }); });
     resize(620, 520);
     CentreOnDesktop(this);

@@ -5,6 +5,7 @@
 #include "engine/Messages.h"
 #include "reportkit/Output.h"
 #include "reportkit/Render.h"
+#include "widgets/Accelerators.h"
 #include "widgets/PageView.h"
 
 #include <QCloseEvent>
@@ -158,6 +159,13 @@ TViewerForm::TViewerForm(std::unique_ptr<rk::ReportJob> job, QWidget *parent)
     const auto key = [this](QKeyCombination keys, auto command) {
         connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, command);
     };
+    // The window's own keys are the buttons' keys.
+    SetCommandKey(m_first, QKeySequence(Qt::Key_Home), false);
+    SetCommandKey(m_previous, QKeySequence(Qt::Key_PageUp), false);
+    SetCommandKey(m_next, QKeySequence(Qt::Key_PageDown), false);
+    SetCommandKey(m_last, QKeySequence(Qt::Key_End), false);
+    SetCommandKey(m_exit, QKeySequence(Qt::Key_Escape), false);
+    SetCommandKey(m_print, QKeySequence(Qt::CTRL | Qt::Key_P));
     key(QKeyCombination(Qt::Key_Escape), [this] { close(); });
     key(QKeyCombination(Qt::Key_PageUp), guarded(&TViewerForm::previous));
     key(QKeyCombination(Qt::Key_PageDown), guarded(&TViewerForm::next));

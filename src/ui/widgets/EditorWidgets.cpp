@@ -8,9 +8,18 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-MouseLabel::MouseLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+MouseLabel::MouseLabel(const QString &text, QWidget *parent) : CommandLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setHasSecondCommand(true);
+}
+
+void MouseLabel::keyTriggered(bool second)
+{
+    if (second)
+        emit rightClicked();
+    else
+        emit leftClicked();
 }
 
 void MouseLabel::mousePressEvent(QMouseEvent *event)

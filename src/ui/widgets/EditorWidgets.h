@@ -2,6 +2,8 @@
 // Pieces the record editors share: labels that answer both mouse buttons (the left edits the
 // item chosen in the box beside them, the right adds a new one), the table-state word in the
 // title strip, and a modal run that survives the dialog hiding.
+#include "widgets/CommandLabel.h"
+
 #include <QLabel>
 
 class QDialog;
@@ -9,7 +11,7 @@ class QHBoxLayout;
 class QPushButton;
 class TitleStripDialog;
 
-class MouseLabel : public QLabel {
+class MouseLabel : public CommandLabel {
     Q_OBJECT
 public:
     explicit MouseLabel(const QString &text = {}, QWidget *parent = nullptr);
@@ -24,6 +26,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    // Alt with the label's letter does what the left button does, Alt+Shift what the right does.
+    void keyTriggered(bool second) override;
 
 private:
     void setTextColour(const QColor &colour);

@@ -1,5 +1,7 @@
 #include "widgets/TitleStripDialog.h"
 
+#include "widgets/Accelerators.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -27,9 +29,15 @@ void CentreOnDesktop(QWidget *w)
     w->move(desktop.topLeft() + CentredTopLeft(desktop.size(), w->size()));
 }
 
-ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+ClickLabel::ClickLabel(const QString &text, QWidget *parent) : CommandLabel(text, parent)
 {
     setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::keyTriggered(bool second)
+{
+    if (!second)
+        emit clicked();
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)
@@ -69,6 +77,9 @@ TitleStrip::TitleStrip(const QString &caption, QWidget *parent)
     m_close->setFocusPolicy(Qt::NoFocus);
     m_close->setFixedSize(StripHeight - 2, StripHeight - 2);
     m_close->setCursor(Qt::ArrowCursor);
+    m_close->setToolTip(QStringLiteral("Затваряне"));
+    // The dialog itself closes on Esc.
+    SetCommandKey(m_close, QKeySequence(Qt::Key_Escape), false);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 0, 1, 0);

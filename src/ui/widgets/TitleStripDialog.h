@@ -1,6 +1,8 @@
 #pragma once
 // Dialogs of the program have no system caption: a black strip of their own carries the caption,
 // drags the window and holds a small close glyph at its right.
+#include "widgets/CommandLabel.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QPoint>
@@ -15,8 +17,9 @@ QPoint CentredTopLeft(const QSize &desktop, const QSize &window);
 // Moves `w` to the centre of the primary screen.
 void CentreOnDesktop(QWidget *w);
 
-// A label that reports a left click; the main window's top bar is built of them.
-class ClickLabel : public QLabel {
+// A label that reports a left click, or its Alt accelerator; the main window's top bar is built
+// of them.
+class ClickLabel : public CommandLabel {
     Q_OBJECT
 public:
     explicit ClickLabel(const QString &text = {}, QWidget *parent = nullptr);
@@ -27,6 +30,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyTriggered(bool second) override;
 
 private:
     bool m_pressed = false;

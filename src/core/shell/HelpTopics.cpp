@@ -24,6 +24,7 @@ const QList<HelpTopic> &HelpTopics()
     static const QList<HelpTopic> topics = {
         {u"index.html"_s, u"Ръководство на потребителя"_s, Start, {}},
         {u"keyboard.html"_s, u"Работа с клавиатурата"_s, Start, {}},
+        {u"help.html"_s, u"Работа с помощта"_s, Start, {u"THelpForm"_s}},
         {u"main.html"_s, u"Главен прозорец"_s, Shell, {u"TForm1"_s}},
         {u"messages.html"_s, u"Съобщения и въпроси"_s, Shell, {u"TSMForm"_s}},
         {u"progress.html"_s, u"Изготвяне на отчета"_s, Shell, {u"TProgressForm"_s}},
@@ -114,8 +115,13 @@ QStringList SearchHelp(const QList<HelpText> &pages, const QString &query)
                 all = false;
                 break;
             }
-            score += found;
+            // "на", "по", "с" stand on every page: required, but they rank nothing.
+            if (word.size() >= 3)
+                score += found;
         }
+        // The words together as typed point at the page that speaks of just that.
+        if (all && words.size() > 1)
+            score += 20 * int(text.simplified().count(words.join(u' ')));
         if (all)
             hits.append({i, score, pages[i].page});
     }

@@ -35,6 +35,8 @@ struct HelpText {
     QString text;
 };
 // The pages in which every word of `query` occurs (case aside, also inside a longer word: a
-// search for "сметк" finds "сметка" and "сметки"), those with most occurrences first, a word in
-// the title weighing as ten in the text, ties in the order given. An empty query finds nothing.
+// search for "сметк" finds "сметка" and "сметки"), those with most occurrences of the words of
+// three letters or more first, a word in
+// the title weighing as ten in the text and the words together as typed as twenty, ties in the
+// order given. An empty query finds nothing.
 QStringList SearchHelp(const QList<HelpText> &pages, const QString &query);

@@ -1082,7 +1082,7 @@ void TForm1::editOpenFirm()
     RunGuarded([this] {
         if (!ready())
             return;
-        TFirmDataEditForm editor(m_fd, m_fd.currentFirmId, this);
+        TFirmDataEditForm editor(m_fd, m_fd.currentFirmId, this, &m_dm);
         if (editor.exec() == TFirmDataEditForm::Saved)
             refreshFirm();
     });

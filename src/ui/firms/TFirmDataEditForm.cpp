@@ -4,8 +4,11 @@
 #include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "registry/FirmChoice.h"
+#include "firm/TDM.h"
+#include "firm/VatRate.h"
 #include "registry/TFD.h"
 
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,9 +21,11 @@
 #include <QVBoxLayout>
 
 
-TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
+TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent, TDM *books)
     : TitleStripDialog(QStringLiteral("Данни за фирма:"), parent), m_fd(fd)
 {
+    if (books && books->IsConnected() && fd.currentFirmId == firmId)
+        m_books = books;
     const auto firm = fd.Firm(firmId);
     if (!firm)
         throw MyException(QStringLiteral("Фирмата не е намерена в регистъра!"));
@@ -50,6 +55,14 @@ TFirmDataEditForm::TFirmDataEditForm(TFD &fd, int firmId, QWidget *parent)
     path->setMinimumWidth(320);
     form->addRow(QStringLiteral("Път до данните"), path);
     m_fields.insert(QStringLiteral("Firm_DataPath"), path);
+    if (m_books) {
+        m_vatRate = new QDoubleSpinBox(body());
+        m_vatRate->setRange(0, 100);
+        m_vatRate->setDecimals(2);
+        m_vatRate->setValue(StandardVatRate(m_books->db()));
+        m_vatRate->setToolTip(QStringLiteral("По нея програмата предлага ДДС при въвеждане на статия с ДДС."));
+        form->addRow(QStringLiteral("Ставка на ДДС (%):"), m_vatRate);
+    }
 
     m_save = new QPushButton(QStringLiteral("Запис"), body());
     m_cancel = new QPushButton(QStringLiteral("Отказ"), body());
@@ -87,11 +100,15 @@ FirmRecord TFirmDataEditForm::typedRecord() const
 bool TFirmDataEditForm::save()
 {
     const FirmRecord firm = typedRecord();
-    const QString problem = FirmRecordProblem(firm);
+    QString problem = FirmRecordProblem(firm);
+    if (problem.isEmpty() && m_vatRate)
+        problem = VatRateProblem(m_vatRate->value());
     if (!problem.isEmpty()) {
         Messages::show(problem);
         return false;
     }
+    if (m_vatRate && !RunGuarded([&] { SetStandardVatRate(m_books->db(), m_vatRate->value()); }))
+        return false;
     if (!RunGuarded([&] { SaveFirmData(m_fd, firm); }))
         return false;
     m_record = firm;

@@ -239,7 +239,7 @@ void TFirmForm::editFirm()
     if (id == 0)
         return;
     RunGuarded([&] {
-        TFirmDataEditForm editor(m_fd, id, this);
+        TFirmDataEditForm editor(m_fd, id, this, &m_dm);
         if (editor.exec() == TFirmDataEditForm::Saved) {
             reload();
             selectFirm(id);

@@ -50,14 +50,20 @@ void ShowHelpForFocus()
 
 HelpKey::HelpKey(QObject *parent) : QObject(parent) { qApp->installEventFilter(this); }
 
-HelpKey::~HelpKey() { qApp->removeEventFilter(this); }
+HelpKey::~HelpKey()
+{
+    // Owned by the application, it may go while the application itself is going.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
 
 bool HelpKey::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
-            ShowHelpForFocus();
+            // The key goes to the widget with the focus; its window's page is the one wanted.
+            ShowHelpPage(HelpPageFor(static_cast<QWidget *>(watched)));
             return true;
         }
     }

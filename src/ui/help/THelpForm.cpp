@@ -76,12 +76,15 @@ THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window)
     m_home = new QPushButton(u"Съдържание"_s, this);
     SetCommandKey(m_back, QKeySequence(Qt::ALT | Qt::Key_Left));
     SetCommandKey(m_forward, QKeySequence(Qt::ALT | Qt::Key_Right));
+    m_close = new QPushButton(u"Затваряне"_s, this);
     SetCommandKey(m_home, QKeySequence(Qt::ALT | Qt::Key_Home));
+    SetCommandKey(m_close, QKeySequence(Qt::Key_Escape));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
     buttons->addWidget(m_forward);
     buttons->addWidget(m_home);
     buttons->addStretch(1);
+    buttons->addWidget(m_close);
 
     m_tabs = new QTabWidget(this);
     m_contents = new QTreeWidget(m_tabs);
@@ -120,6 +123,7 @@ THelpForm::THelpForm(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_back, &QPushButton::clicked, this, &THelpForm::back);
     connect(m_forward, &QPushButton::clicked, this, &THelpForm::forward);
     connect(m_home, &QPushButton::clicked, this, &THelpForm::home);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &THelpForm::sourceChanged);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
@@ -166,6 +170,7 @@ void THelpForm::showPage(const QString &page)
     if (!place.isEmpty())
         url.setFragment(place);
     m_browser->setSource(url);
+    sourceChanged();  // also when only the place on the page changed
 }
 
 QString THelpForm::currentPage() const

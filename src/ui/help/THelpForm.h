@@ -40,6 +40,7 @@ public:
     QPushButton *backButton() const { return m_back; }
     QPushButton *forwardButton() const { return m_forward; }
     QPushButton *homeButton() const { return m_home; }
+    QPushButton *closeButton() const { return m_close; }
 
 private:
     explicit THelpForm(QWidget *parent);
@@ -56,4 +57,5 @@ private:
     QPushButton *m_back;
     QPushButton *m_forward;
     QPushButton *m_home;
+    QPushButton *m_close;
 };

@@ -2,6 +2,7 @@
 
 #include "app/TProgressForm.h"
 #include "firm/TDM.h"
+#include "help/HelpSystem.h"
 #include "reports/TViewerForm.h"
 
 #include <QPointer>
@@ -9,6 +10,8 @@
 TViewerForm *TOBORKOLForm::Run(TDM &dm, const TrialBalanceOptions &options, QWidget *parent)
 {
     TViewerForm *viewer = TViewerForm::Show(std::make_unique<TrialBalanceJob>(dm.db(), options), parent);
+    if (viewer)
+        SetHelpWindow(viewer, QStringLiteral("TOBORKOLForm"));  // F1 in the preview: the report's page
     if (!viewer || !viewer->generating())
         return viewer;
     // Parented to the preview: freed with it, and never left behind when the report fails.

@@ -208,7 +208,11 @@ AcceleratorKeeper::AcceleratorKeeper(QObject *parent) : QObject(parent)
         AssignAccelerators(w);
 }
 
-AcceleratorKeeper::~AcceleratorKeeper() { qApp->removeEventFilter(this); }
+AcceleratorKeeper::~AcceleratorKeeper()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
 
 bool AcceleratorKeeper::eventFilter(QObject *watched, QEvent *event)
 {

@@ -57,6 +57,54 @@ private slots:
         QCOMPARE(found ? int(*found) : -1, entry);
     }
 
+    void navigationKeysAreThePhysicalKeys_data()
+    {
+        QTest::addColumn<int>("key");        // what the layout types
+        QTest::addColumn<uint>("scanCode");  // the key pressed
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("entry");  // -1: none
+        const int xkb = int(ScanCodeSet::Xkb), windows = int(ScanCodeSet::Windows);
+        // BDS puts "я" on the S key, the phonetic layout "с"; both are Alt+S.
+        QTest::newRow("BDS я on S") << int(u'Я') << 39u << xkb << int(NavEntry::Chart);
+        QTest::newRow("phonetic с on S") << int(u'С') << 39u << xkb << int(NavEntry::Chart);
+        QTest::newRow("BDS ь on A") << int(u'Ь') << 38u << xkb << int(NavEntry::Levels);
+        QTest::newRow("BDS г on H") << int(u'Г') << 43u << xkb << int(NavEntry::Help);
+        QTest::newRow("phonetic п on P") << int(u'П') << 33u << xkb << int(NavEntry::YearClosing);
+        QTest::newRow("Windows: я on S") << int(u'Я') << 0x1Fu << windows << int(NavEntry::Chart);
+        QTest::newRow("Windows: д on O") << int(u'Д') << 0x18u << windows << int(NavEntry::Posting);
+        // BDS types "с" on the I key: the key counts, not the letter.
+        QTest::newRow("BDS с on I") << int(u'С') << 31u << xkb << int(NavEntry::FirmChoice);
+        QTest::newRow("Latin S on the D key") << int(Qt::Key_S) << 40u << xkb << -1;
+        QTest::newRow("no scan code: the letter") << int(Qt::Key_R) << 0u << xkb << int(NavEntry::Reports);
+        QTest::newRow("no scan code, Cyrillic") << int(u'Я') << 0u << xkb << -1;
+        QTest::newRow("not a letter key: the letter") << int(Qt::Key_O) << 9u << xkb << int(NavEntry::Posting);
+    }
+    void navigationKeysAreThePhysicalKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(uint, scanCode);
+        QFETCH(int, set);
+        QFETCH(int, entry);
+        const auto found = NavigationEntryForKey(key, Qt::AltModifier, scanCode, ScanCodeSet(set));
+        QCOMPARE(found ? int(*found) : -1, entry);
+        QVERIFY(!NavigationEntryForKey(key, Qt::AltModifier | Qt::ControlModifier, scanCode, ScanCodeSet(set)));
+    }
+
+    void acceleratorLettersKeepOffTheNavigationKeys()
+    {
+        // S A O I R P H in Latin, and what BDS and the phonetic layout type on those keys.
+        const QString clash = u"SAOIRPHsaoirphЯЬДСИЗГяьдсизгАОРПХаорпх"_s;
+        const QString free = u"БВЕЖЙКЛМНТУФЦЧШЩЪЮбвежйклмнтуфцчшщъюBCDEFGJKLMNQTUVWXYZ"_s;
+        for (QChar c : clash)
+            QVERIFY2(ClashesWithNavigationKeys(c), qPrintable(QString(c)));
+        for (QChar c : free)
+            QVERIFY2(!ClashesWithNavigationKeys(c), qPrintable(QString(c)));
+        QCOMPARE(ScanCodeSetOfPlatform(u"windows"_s), ScanCodeSet::Windows);
+        QCOMPARE(ScanCodeSetOfPlatform(u"xcb"_s), ScanCodeSet::Xkb);
+        QCOMPARE(ScanCodeOfLatinKey(u'm', ScanCodeSet::Xkb), 58u);
+        QCOMPARE(LetterOnKey(u'Q', KeyLayout::BgStandard), QChar());
+    }
+
     void buttonsFollowModeEditorsAndSelection_data()
     {
         QTest::addColumn<ListContext>("context");

@@ -611,13 +611,16 @@ void TStatGrForm::cellTyped(Grid g, int row, int column, const QString &text)
         }
     } else if (column == EntryGrid::KolColumn || column == EntryGrid::StColumn) {
         const QString problem = takeNumber(g, row, text, column == EntryGrid::StColumn);
-        if (!problem.isEmpty())
+        if (!problem.isEmpty()) {
+            // The cell opens again: the key's own move is dropped.
+            m_grids[int(g)]->deferMove();
             later([this, g, row, column, text, problem] {
                 Messages::show(problem);
                 // The cell opens again holding what was typed, to be put right.
                 if (validRow(g, row))
                     m_grids[int(g)]->reopen(row, column, text);
             });
+        }
     }
 }
 

@@ -30,9 +30,15 @@
 #include "reports/TRepDateForm.h"
 #include "reports/TReportSetForm.h"
 #include "reports/TViewerForm.h"
+#include "statements/TAddPokForm.h"
+#include "statements/TRepDataSetForm.h"
+#include "statements/TReportForm.h"
+#include "vat/TDpokForm.h"
 #include "support/TestFixture.h"
 #include "support/WhenShown.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
 #include <QDirIterator>
 #include <QPointer>
@@ -94,7 +100,8 @@ inline TForm1 *MainWindow(DemoBooks &b, const std::function<void(TForm1 &)> &mod
         choice->chooseCurrent();
     });
     w->show();
-    QTest::qWaitFor([w] { return !w->firstActivationPending() && !w->headerText().isEmpty(); }, 5000);
+    if (!QTest::qWaitFor([w] { return !w->firstActivationPending() && !w->headerText().isEmpty(); }, 5000))
+        qWarning("the main window did not choose its firm");
     mode(*w);
     return w;
 }
@@ -106,6 +113,42 @@ inline TViewerForm *Finished(TViewerForm *viewer)
     while (viewer && viewer->generating())
         QCoreApplication::processEvents();
     return viewer;
+}
+
+// A statement computed for the demo's year, shown as its own window.
+inline QWidget *Statement(DemoBooks &b, StatementType type)
+{
+    auto *w = new TReportForm(b.f.fd, b.f.dm, type, TReportForm::Modal);
+    w->compute(QDate(2026, 1, 1), QDate(2026, 12, 31));
+    return Dialog(w);
+}
+
+// The first data line of a statement, whose settings can be opened.
+inline StatementLine DataLine(DemoBooks &b, StatementType type)
+{
+    for (const StatementLine &l : ReadStatementLines(b.f.fd.db(), type))
+        if (l.OPR_Value == 1)
+            return l;
+    return {};
+}
+
+// The include-row wizard of the balance sheet on the page that a choice leads to.
+inline QWidget *IncludeWizard(DemoBooks &b, std::optional<IncludeChoice> choice)
+{
+    auto *w = new TAddPokForm(b.f.fd, b.f.dm, StatementType::Balance, std::nullopt);
+    if (choice) {
+        w->choices()->button(int(*choice))->setChecked(true);
+        w->next();
+    }
+    return Dialog(w);
+}
+
+inline QWidget *VatWindow(DemoBooks &b, TDpokForm::Page page)
+{
+    auto *w = new TDpokForm(b.f.fd, b.f.dm, QDate(2026, 1, 1), QDate(2026, 1, 31));
+    w->start();
+    w->showPage(page);
+    return Dialog(w);
 }
 
 }  // namespace program_windows
@@ -283,6 +326,24 @@ inline const QList<WindowOpener> &ProgramWindowOpeners()
                   b.f.dm, GeneralLedgerOptions{QDate(2026, 1, 1), QDate(2026, 12, 31), QStringLiteral("Демо ЕООД")},
                   nullptr));
           }}}},
+        {QStringLiteral("TReportForm"),
+         {{QStringLiteral("баланс"), [](DemoBooks &b) { return Statement(b, StatementType::Balance); }},
+          {QStringLiteral("ОПР"), [](DemoBooks &b) { return Statement(b, StatementType::Income); }},
+          {QStringLiteral("ОПП"), [](DemoBooks &b) { return Statement(b, StatementType::CashFlow); }}}},
+        {QStringLiteral("TRepDataSetForm"), {{QStringLiteral("настройка на показател"), [](DemoBooks &b) {
+              auto *w = new TRepDataSetForm(b.f.fd, b.f.dm, StatementType::Balance, DataLine(b, StatementType::Balance));
+              w->start();
+              return Dialog(w);
+          }}}},
+        {QStringLiteral("TAddPokForm"),
+         {{QStringLiteral("вид на данните"), [](DemoBooks &b) { return IncludeWizard(b, std::nullopt); }},
+          {QStringLiteral("сметка"), [](DemoBooks &b) { return IncludeWizard(b, IncludeChoice::Account); }},
+          {QStringLiteral("кореспонденция"), [](DemoBooks &b) { return IncludeWizard(b, IncludeChoice::Correspondence); }},
+          {QStringLiteral("сума"), [](DemoBooks &b) { return IncludeWizard(b, IncludeChoice::CurrentAmount); }}}},
+        {QStringLiteral("TDpokForm"),
+         {{QStringLiteral("покупки"), [](DemoBooks &b) { return VatWindow(b, TDpokForm::Purchases); }},
+          {QStringLiteral("продажби"), [](DemoBooks &b) { return VatWindow(b, TDpokForm::Sales); }},
+          {QStringLiteral("данни"), [](DemoBooks &b) { return VatWindow(b, TDpokForm::FirmData); }}}},
         {QStringLiteral("THelpForm"), {{QStringLiteral("помощ"), [](DemoBooks &) -> QWidget * {
               return THelpForm::Open(QStringLiteral("index.html"));
           }}}},

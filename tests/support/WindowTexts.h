@@ -57,9 +57,12 @@ inline QStringList WindowCaptions(QWidget *window)
         if (HasLetter(c) && !captions.contains(c))
             captions << c;
     };
-    // A caption followed by the record it names ("Данни за фирма: Демо ЕООД") counts up to its colon.
-    if (auto *dialog = qobject_cast<TitleStripDialog *>(window); dialog && dialog->strip()->isVisibleTo(window))
-        add(dialog->caption().section(u':', 0, 0));
+    // A caption followed by the record it names ("Данни за фирма: Демо ЕООД") counts up to its colon,
+    // one followed by its period ("Баланс за периода от 01.01.2026 …") up to the first figure.
+    if (auto *dialog = qobject_cast<TitleStripDialog *>(window); dialog && dialog->strip()->isVisibleTo(window)) {
+        static const QRegularExpression figure(QStringLiteral("\\d"));
+        add(dialog->caption().section(u':', 0, 0).section(figure, 0, 0));
+    }
     for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
         if (ShownIn(b, window))
             add(b->text());

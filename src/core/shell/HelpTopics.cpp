@@ -47,6 +47,10 @@ const QList<HelpTopic> &HelpTopics()
         {u"preview.html"_s, u"Преглед преди печат"_s, Reports, {u"TViewerForm"_s}},
         {u"trial-balance.html"_s, u"Оборотна ведомост"_s, Reports, {u"TOBORKOLForm"_s}},
         {u"general-ledger.html"_s, u"Главна книга"_s, Reports, {u"TGl_BookForm"_s}},
+        {u"vat.html"_s, u"Дневници по ДДС и справка-декларация"_s, Reports, {u"TDpokForm"_s}},
+        {u"statements.html"_s, u"Баланс, ОПР и ОПП"_s, Reports, {u"TReportForm"_s}},
+        {u"statement-line.html"_s, u"Настройка на показател"_s, Reports, {u"TRepDataSetForm"_s}},
+        {u"include-row.html"_s, u"Ред на показател"_s, Reports, {u"TAddPokForm"_s}},
     };
     return topics;
 }

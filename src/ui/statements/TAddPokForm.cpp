@@ -1,5 +1,7 @@
 #include "statements/TAddPokForm.h"
 
+#include "widgets/Accelerators.h"
+
 #include "accounts/TAccLookUpForm.h"
 #include "app/TErrorHook.h"
 #include "engine/Messages.h"
@@ -87,6 +89,7 @@ TAddPokForm::TAddPokForm(TFD &fd, TDM &dm, StatementType type, const std::option
     connect(m_back, &QPushButton::clicked, this, [this] { back(); });
     connect(m_next, &QPushButton::clicked, this, [this] { RunGuarded([this] { next(); }); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetDialogKeys(m_next, m_cancel);
     resize(620, 380);
     CentreOnDesktop(this);
     IncludeWizardState start;

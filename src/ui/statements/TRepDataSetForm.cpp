@@ -1,5 +1,7 @@
 #include "statements/TRepDataSetForm.h"
 
+#include "widgets/Accelerators.h"
+
 #include "app/TErrorHook.h"
 #include "firm/TDM.h"
 #include "statements/IncludeRowsPanel.h"
@@ -10,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
@@ -37,13 +40,15 @@ TRepDataSetForm::TRepDataSetForm(TFD &fd, TDM &dm, StatementType type, const Sta
     // Six rows in view.
     m_rows->setMinimumHeight(6 * 30 + m_rows->horizontalHeader()->sizeHint().height() + 4);
     m_rows->viewport()->installEventFilter(this);
+    m_rows->installEventFilter(this);
 
     m_add = new QPushButton(u"Добавяне"_s, body());
     m_delete = new QPushButton(u"Изтриване"_s, body());
     m_save = new QPushButton(u"Запис"_s, body());
     m_cancel = new QPushButton(u"Отказ"_s, body());
-    m_add->setShortcut(Qt::Key_Insert);
-    m_delete->setShortcut(QKeySequence::Delete);
+    SetCommandKey(m_add, QKeySequence(Qt::Key_Insert));
+    SetCommandKey(m_delete, QKeySequence(Qt::Key_Delete));
+    SetDialogKeys(m_save, m_cancel);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_add);
     buttons->addWidget(m_delete);
@@ -154,6 +159,15 @@ bool TRepDataSetForm::eventFilter(QObject *watched, QEvent *event)
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (!m_rows->indexAt(mouse->position().toPoint()).isValid()) {
             RunGuarded([this] { addRow(); });
+            return true;
+        }
+    }
+    // Enter on a row edits it, as a double click does.
+    if (watched == m_rows && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_rows->currentRow() >= 0) {
+            const int row = m_rows->currentRow();
+            RunGuarded([this, row] { editRow(row); });
             return true;
         }
     }

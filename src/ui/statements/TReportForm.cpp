@@ -1,5 +1,7 @@
 #include "statements/TReportForm.h"
 
+#include "widgets/Accelerators.h"
+
 #include "app/TErrorHook.h"
 #include "app/TProgressForm.h"
 #include "engine/Db.h"
@@ -71,8 +73,8 @@ TReportForm::TReportForm(TFD &fd, TDM &dm, StatementType type, Mode mode, QWidge
     m_print = make(u"Печат"_s);
     m_settings = make(u"Настрока"_s);
     m_defaults = make(u"Настройка по подразбиране"_s);
-    m_refresh->setShortcut(Qt::Key_F5);
-    m_print->setShortcut(QKeySequence::Print);
+    SetCommandKey(m_refresh, QKeySequence(Qt::Key_F5));
+    SetCommandKey(m_print, QKeySequence(Qt::CTRL | Qt::Key_P));
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {m_back, m_refresh, m_refreshTo, m_print, m_settings, m_defaults})
         buttons->addWidget(b);

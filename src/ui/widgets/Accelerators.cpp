@@ -179,6 +179,15 @@ QChar AcceleratorOf(const QWidget *command)
 void AssignAccelerators(QWidget *window)
 {
     const QList<QWidget *> commands = WindowCommands(window);
+    // A key a window gave a button itself (F5, Ins) would go with the button's next caption, which
+    // carries its mnemonic: the key becomes the command's own.
+    for (QWidget *command : commands)
+        if (auto *button = qobject_cast<QAbstractButton *>(command); button && CommandKey(button).isEmpty()
+            && !button->shortcut().isEmpty() && button->shortcut() != QKeySequence::mnemonic(button->text())) {
+            const QKeySequence key = button->shortcut();
+            button->setShortcut({});
+            SetCommandKey(button, key);
+        }
     QList<QChar> used;
     QList<QWidget *> waiting;
     for (QWidget *command : commands) {

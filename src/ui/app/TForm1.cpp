@@ -1066,7 +1066,12 @@ void TForm1::showHelpPlace()
 
 void TForm1::showHelp()
 {
-    RunGuarded([] { ShowHelpForFocus(); });
+    RunGuarded([this] {
+        // The place of what has the focus in this window (a docked editor has its own), else the
+        // place of the mode the window is in.
+        const QWidget *focus = QApplication::focusWidget();
+        ShowHelpPage(HelpPageFor(focus && focus->window() == this ? focus : this));
+    });
 }
 
 void TForm1::showReportsMenu()

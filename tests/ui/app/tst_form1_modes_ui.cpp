@@ -16,6 +16,8 @@
 #include "support/TestFixture.h"
 #include "support/WhenShown.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -106,6 +108,24 @@ private slots:
         QVERIFY(THelpForm::Current());
         QCOMPARE(THelpForm::Current()->currentPage(), u"main.html#levels"_s);
         delete THelpForm::Current();
+    }
+
+    // A Bulgarian layout sends the Cyrillic letter of the key; the key itself (its scan code)
+    // decides: "я" on the S key of the standard layout, "ь" on the A key.
+    void altKeysWorkUnderABulgarianLayout()
+    {
+        DemoWindow d;
+        d.window->enterReports();
+        const auto release = [&](QChar letter, quint32 scanCode) {
+            QKeyEvent key(QEvent::KeyRelease, letter.unicode(), Qt::AltModifier, scanCode, 0, 0, QString(letter));
+            QApplication::sendEvent(d.window->list(), &key);
+        };
+        release(u'Я', 39);
+        QCOMPARE(d.window->mode(), MainMode::Chart);
+        release(u'Ь', 38);
+        QCOMPARE(d.window->mode(), MainMode::Levels);
+        release(u'Я', 40);  // the same letter on another key is no navigation key
+        QCOMPARE(d.window->mode(), MainMode::Levels);
     }
 
     void enterSpaceAndDoubleClickOpenTheLots_data()

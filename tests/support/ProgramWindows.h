@@ -14,6 +14,7 @@
 #include "app/TSMForm.h"
 #include "app/TSplashForm.h"
 #include "app/UiProgramWindows.h"
+#include "closing/TFinishForm.h"
 #include "demo/DemoFirm.h"
 #include "engine/Db.h"
 #include "firms/TFirmDataEditForm.h"
@@ -26,6 +27,9 @@
 #include "posting/TTranForm.h"
 #include "registry/FirmChoice.h"
 #include "reports/TGl_BookForm.h"
+#include "reports/THrVedForm.h"
+#include "reports/TIzvAccForm.h"
+#include "reports/TIzvAnForm.h"
 #include "reports/TOBORKOLForm.h"
 #include "reports/TRepDateForm.h"
 #include "reports/TReportSetForm.h"
@@ -113,6 +117,13 @@ inline TViewerForm *Finished(TViewerForm *viewer)
     while (viewer && viewer->generating())
         QCoreApplication::processEvents();
     return viewer;
+}
+
+inline QWidget *ReportOptions(DemoBooks &b, TReportSetForm::Page page)
+{
+    auto *w = new TReportSetForm(b.f.dm, QStringLiteral("Демо ЕООД"));
+    w->begin(page);
+    return Dialog(w);
 }
 
 // A statement computed for the demo's year, shown as its own window.
@@ -301,11 +312,11 @@ inline const QList<WindowOpener> &ProgramWindowOpeners()
         {QStringLiteral("TRepDateForm"), {{QStringLiteral("период"), [](DemoBooks &b) {
               return Dialog(new TRepDateForm(ReadPeriod(b.f.dm.db())));
           }}}},
-        {QStringLiteral("TReportSetForm"), {{QStringLiteral("оборотна ведомост"), [](DemoBooks &b) {
-              auto *w = new TReportSetForm(b.f.dm, QStringLiteral("Демо ЕООД"));
-              w->begin(TReportSetForm::TrialBalance);
-              return Dialog(w);
-          }}}},
+        {QStringLiteral("TReportSetForm"),
+         {{QStringLiteral("хронологична ведомост"), [](DemoBooks &b) { return ReportOptions(b, TReportSetForm::ChronologicalLedger); }},
+          {QStringLiteral("оборотна ведомост"), [](DemoBooks &b) { return ReportOptions(b, TReportSetForm::TrialBalance); }},
+          {QStringLiteral("извлечение от сметка"), [](DemoBooks &b) { return ReportOptions(b, TReportSetForm::AccountExtract); }},
+          {QStringLiteral("извлечение от партида"), [](DemoBooks &b) { return ReportOptions(b, TReportSetForm::LotExtract); }}}},
         {QStringLiteral("TViewerForm"), {{QStringLiteral("преглед"), [](DemoBooks &b) -> QWidget * {
               // The preview as such: the general ledger's pages, seen as the preview's own.
               TViewerForm *viewer = Finished(TGl_BookForm::Run(
@@ -320,6 +331,33 @@ inline const QList<WindowOpener> &ProgramWindowOpeners()
               options.to = QDate(2026, 12, 31);
               options.firmName = QStringLiteral("Демо ЕООД");
               return Finished(TOBORKOLForm::Run(b.f.dm, options, nullptr));
+          }}}},
+        {QStringLiteral("THrVedForm"), {{QStringLiteral("хронологична ведомост"), [](DemoBooks &b) -> QWidget * {
+              ChronologicalOptions options;
+              options.selection.from = QDate(2026, 1, 1);
+              options.selection.to = QDate(2026, 12, 31);
+              options.firmName = QStringLiteral("Демо ЕООД");
+              return Finished(THrVedForm::Run(b.f.dm, options, nullptr));
+          }}}},
+        {QStringLiteral("TIzvAccForm"), {{QStringLiteral("извлечение от сметка"), [](DemoBooks &b) -> QWidget * {
+              AccountExtractOptions options;
+              options.from = QDate(2026, 1, 1);
+              options.to = QDate(2026, 12, 31);
+              options.firmName = QStringLiteral("Демо ЕООД");
+              options.account = 501;
+              return Finished(TIzvAccForm::Run(b.f.dm, options, nullptr));
+          }}}},
+        {QStringLiteral("TIzvAnForm"), {{QStringLiteral("извлечение от партида"), [](DemoBooks &b) -> QWidget * {
+              LotExtractOptions options;
+              options.from = QDate(2026, 1, 1);
+              options.to = QDate(2026, 12, 31);
+              options.firmName = QStringLiteral("Демо ЕООД");
+              options.level = b.level;
+              options.lot = b.lot;
+              return Finished(TIzvAnForm::Run(b.f.dm, options, nullptr));
+          }}}},
+        {QStringLiteral("TFinishForm"), {{QStringLiteral("приключване"), [](DemoBooks &b) {
+              return Dialog(new TFinishForm(*b.f.fd.Firm(b.firm)));
           }}}},
         {QStringLiteral("TGl_BookForm"), {{QStringLiteral("главна книга"), [](DemoBooks &b) -> QWidget * {
               return Finished(TGl_BookForm::Run(

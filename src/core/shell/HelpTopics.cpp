@@ -14,6 +14,7 @@ const QString Firms = u"Фирми"_s;
 const QString Accounts = u"Сметкоплан и аналитичност"_s;
 const QString Posting = u"Осчетоводяване"_s;
 const QString Reports = u"Справки"_s;
+const QString Closing = u"Приключване"_s;
 
 QString PageOnly(const QString &page) { return page.section(u'#', 0, 0); }
 
@@ -47,10 +48,14 @@ const QList<HelpTopic> &HelpTopics()
         {u"preview.html"_s, u"Преглед преди печат"_s, Reports, {u"TViewerForm"_s}},
         {u"trial-balance.html"_s, u"Оборотна ведомост"_s, Reports, {u"TOBORKOLForm"_s}},
         {u"general-ledger.html"_s, u"Главна книга"_s, Reports, {u"TGl_BookForm"_s}},
+        {u"chronological-ledger.html"_s, u"Хронологична ведомост"_s, Reports, {u"THrVedForm"_s}},
+        {u"account-extract.html"_s, u"Извлечение от сметка"_s, Reports, {u"TIzvAccForm"_s}},
+        {u"lot-extract.html"_s, u"Извлечение от партида"_s, Reports, {u"TIzvAnForm"_s}},
         {u"vat.html"_s, u"Дневници по ДДС и справка-декларация"_s, Reports, {u"TDpokForm"_s}},
         {u"statements.html"_s, u"Баланс, ОПР и ОПП"_s, Reports, {u"TReportForm"_s}},
         {u"statement-line.html"_s, u"Настройка на показател"_s, Reports, {u"TRepDataSetForm"_s}},
         {u"include-row.html"_s, u"Ред на показател"_s, Reports, {u"TAddPokForm"_s}},
+        {u"closing.html"_s, u"Приключване на годината"_s, Closing, {u"TFinishForm"_s}},
     };
     return topics;
 }

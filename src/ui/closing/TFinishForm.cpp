@@ -1,6 +1,8 @@
 #include "closing/TFinishForm.h"
 
 #include "app/TErrorHook.h"
+#include "widgets/Accelerators.h"
+
 #include "engine/Messages.h"
 #include "shell/MainWindowModel.h"
 
@@ -38,7 +40,7 @@ TFinishForm::TFinishForm(const FirmRecord &firm, QWidget *parent, const QList<in
     m_result = new QCheckBox(u"Резултатът от сметка 123 да се пренесе по сметки 121/122"_s, body());
     m_result->setChecked(true);
     auto *form = new QFormLayout;
-    form->addRow(u"&Сметки, които не се приключват:"_s, m_leftOpen);
+    form->addRow(u"Сметки, които не се приключват:"_s, m_leftOpen);
     form->addRow(QString(), m_result);
     if (ConvertsCurrency(firm.Firm_Period, firm.Firm_Period + 1)) {
         m_difference = new QLineEdit(QString::number(DefaultDifferenceAccount), body());
@@ -47,8 +49,8 @@ TFinishForm::TFinishForm(const FirmRecord &firm, QWidget *parent, const QList<in
         m_staff = new QLineEdit(AccountListText(staff), body());
         m_staff->setToolTip(u"Сметки със задължения към персонала освен 421: сумите им в евро се закръгляват "
                             "нагоре в полза на работника."_s);
-        form->addRow(u"Сметка за &разликите от закръгляване:"_s, m_difference);
-        form->addRow(u"Сметки към &персонала освен 421:"_s, m_staff);
+        form->addRow(u"Сметка за разликите от закръгляване:"_s, m_difference);
+        form->addRow(u"Сметки към персонала освен 421:"_s, m_staff);
     }
 
     m_close = new QPushButton(u"&Приключване"_s, body());
@@ -71,6 +73,7 @@ TFinishForm::TFinishForm(const FirmRecord &firm, QWidget *parent, const QList<in
 
     connect(m_close, &QPushButton::clicked, this, [this] { accept_(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetDialogKeys(m_close, m_cancel);
 }
 
 std::optional<ClosingOptions> TFinishForm::Ask(const FirmRecord &firm, QWidget *parent, const QList<int> &staff,

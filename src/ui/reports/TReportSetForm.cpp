@@ -6,6 +6,7 @@
 #include "engine/Formats.h"
 #include "engine/Messages.h"
 #include "firm/TDM.h"
+#include "help/HelpSystem.h"
 #include "engine/Errors.h"
 #include "reports/AccountExtractOptionsPage.h"
 #include "reports/ChronologicalOptionsPage.h"
@@ -151,6 +152,9 @@ bool TReportSetForm::begin(int page)
     m_accountExtract->load(accounts, folders);  // runs the account's change once
     m_lotExtract->load();
     m_pages->setCurrentWidget(m_pageWidgets[page]);
+    // The help contexts of the pages, in the order of their numbers.
+    static const int contexts[] = {46, 45, 43, 44};
+    SetHelpContext(this, contexts[page]);
     setDefaults();
     return true;
 }

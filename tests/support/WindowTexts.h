@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <algorithm>
 
 // A caption as a page would name it: no mnemonic mark, blanks run together, no closing colon.
 inline QString NormalCaption(const QString &text)
@@ -151,4 +152,50 @@ inline QStringList WindowTexts(QWidget *window)
         }
     }
     return texts;
+}
+
+// The first word of a text written in Latin letters that is not one the program shows by design:
+// its name, keys as they are engraved, PDF and the A4 sheet, the preview's zoom choices, file names
+// or paths, Roman numerals of the statements' sections, and the program's own texts that carry
+// Latin letters ("OK", "Документ No:", "Количество Kт:", "Cписък"). Empty when there is none.
+inline QString ForeignWord(const QString &text)
+{
+    static const QStringList allowed = {
+        QStringLiteral("Orvalis"), QStringLiteral("PDF"), QStringLiteral("A4"), QStringLiteral("Page"),
+        QStringLiteral("Width"), QStringLiteral("Height"), QStringLiteral("Whole"), QStringLiteral("OK"),
+        QStringLiteral("No"), QStringLiteral("Kт"), QStringLiteral("Cписък")};
+    static const QStringList keys = {
+        QStringLiteral("Ctrl"), QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Esc"),
+        QStringLiteral("Enter"), QStringLiteral("Tab"), QStringLiteral("Ins"), QStringLiteral("Del"),
+        QStringLiteral("Home"), QStringLiteral("End"), QStringLiteral("PgUp"), QStringLiteral("PgDown"),
+        QStringLiteral("Backspace")};
+    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    static const QRegularExpression functionKey(QStringLiteral("^F\\d{1,2}$"));
+    static const QRegularExpression roman(QStringLiteral("^[IVX]+$"));
+    static const QRegularExpression fileName(QStringLiteral("^[\\w.-]+\\.[A-Za-z0-9]{1,4}$"));
+    static const QRegularExpression separators(QStringLiteral("[\\s,;()\"„“]+"));
+    const auto trimmed = [](QString word) {
+        while (!word.isEmpty() && !word.back().isLetterOrNumber())
+            word.chop(1);
+        return word;
+    };
+    for (const QString &token : PlainCaption(text).split(separators, Qt::SkipEmptyParts)) {
+        if (!token.contains(latin))
+            continue;
+        // A path or a file name is the user's own.
+        if (token.contains(u'/') || token.contains(u'\\') || fileName.match(trimmed(token)).hasMatch())
+            continue;
+        const QString word = trimmed(token);
+        if (allowed.contains(word) || keys.contains(word) || functionKey.match(word).hasMatch()
+            || roman.match(word).hasMatch())
+            continue;
+        // A key with its modifiers: "Ctrl+P", "Alt+S".
+        const QStringList parts = word.split(u'+');
+        if (parts.size() > 1 && std::all_of(parts.begin(), parts.end(), [](const QString &part) {
+                return keys.contains(part) || functionKey.match(part).hasMatch() || part.size() == 1;
+            }))
+            continue;
+        return token;
+    }
+    return {};
 }

@@ -26,7 +26,7 @@ OpElementGrid::OpElementGrid(QWidget *parent) : EntryGrid(parent)
     setColumnWidth(AccountColumn, 70);
     m_picker = new QToolButton(viewport());
     m_picker->setText(u"…"_s);
-    m_picker->setToolTip(u"Избор на сметка и партиди (Space)"_s);
+    m_picker->setToolTip(u"Избор на сметка и партиди (интервал)"_s);
     // The keyboard stays in the grid, where Space does the same.
     m_picker->setFocusPolicy(Qt::NoFocus);
     m_picker->hide();

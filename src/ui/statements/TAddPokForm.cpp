@@ -90,6 +90,8 @@ TAddPokForm::TAddPokForm(TFD &fd, TDM &dm, StatementType type, const std::option
     connect(m_next, &QPushButton::clicked, this, [this] { RunGuarded([this] { next(); }); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     SetDialogKeys(m_next, m_cancel);
+    // Two "Сметка:" buttons share their letter: the corresponding account's has a key of its own.
+    SetCommandKey(m_corr->pickButton(), QKeySequence(Qt::Key_F4));
     resize(620, 380);
     CentreOnDesktop(this);
     IncludeWizardState start;

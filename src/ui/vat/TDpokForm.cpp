@@ -1,5 +1,7 @@
 #include "vat/TDpokForm.h"
 
+#include "widgets/Accelerators.h"
+
 #include "app/TErrorHook.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
@@ -150,8 +152,10 @@ void TDpokForm::addShortcuts()
         m_pageLabels[i]->setToolTip(u"Ctrl+"_s + QString::number(i + 1));
     m_buttons.value(PrintCaption)->setToolTip(u"Ctrl+P"_s);
     m_buttons.value(FilesCaption)->setToolTip(u"Ctrl+S: "_s + FolderCaption());
-    m_buttons.value(PeriodCaption)->setToolTip(u"Ctrl+D"_s);
-    m_buttons.value(BackCaption)->setToolTip(u"Esc"_s);
+    // The period shown runs the same command; the window's own shortcut serves both.
+    SetCommandKey(m_periodLabel, QKeySequence(Qt::CTRL | Qt::Key_D), false);
+    SetCommandKey(m_buttons.value(PeriodCaption), QKeySequence(Qt::CTRL | Qt::Key_D), false);
+    SetCommandKey(m_buttons.value(BackCaption), QKeySequence(Qt::Key_Escape), false);
 }
 
 void TDpokForm::Run(TFD &fd, TDM &dm, const QDate &from, const QDate &to, QWidget *parent)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QPointer>
 #include <QShortcut>
@@ -86,14 +87,14 @@ void SetAccelerator(QWidget *command, int position)
 // Key names as the keys are engraved; the arrows and the space bar in words of their own.
 QString KeyText(const QKeySequence &key)
 {
-    QString text = key.toString(QKeySequence::NativeText);
-    text.replace(u"Return"_s, u"Enter"_s);
-    text.replace(u"Left"_s, u"←"_s);
-    text.replace(u"Right"_s, u"→"_s);
-    text.replace(u"Up"_s, u"↑"_s);
-    text.replace(u"Down"_s, u"↓"_s);
-    text.replace(u"Space"_s, u"интервал"_s);
-    return text;
+    static const QHash<QString, QString> names = {{u"Return"_s, u"Enter"_s}, {u"Left"_s, u"←"_s},
+                                                  {u"Right"_s, u"→"_s},      {u"Up"_s, u"↑"_s},
+                                                  {u"Down"_s, u"↓"_s},       {u"Space"_s, u"интервал"_s}};
+    // Key by key, so that PgUp stays PgUp.
+    QStringList parts = key.toString(QKeySequence::NativeText).split(u'+');
+    for (QString &part : parts)
+        part = names.value(part, part);
+    return parts.join(u'+');
 }
 }  // namespace
 
@@ -207,6 +208,11 @@ void AssignAccelerators(QWidget *window)
         if (position >= 0)
             used << caption.at(position).toUpper();
         SetAccelerator(command, position);
+        // A wizard's page buttons without a free letter take the arrows with Alt.
+        if (position < 0 && caption.trimmed().startsWith(u"<<"_s))
+            SetCommandKey(command, QKeySequence(Qt::ALT | Qt::Key_Left));
+        else if (position < 0 && caption.trimmed().endsWith(u">>"_s))
+            SetCommandKey(command, QKeySequence(Qt::ALT | Qt::Key_Right));
     }
 }
 

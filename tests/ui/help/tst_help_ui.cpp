@@ -1,14 +1,19 @@
 // The user guide: every window of the program has its page, the page names every caption the
 // window shows, F1 opens it, and the help window's contents, search and back/forward work.
+#include "app/ProgramSetup.h"
 #include "app/TErrorHook.h"
 #include "help/HelpSystem.h"
 #include "help/THelpForm.h"
 #include "shell/HelpTopics.h"
+#include "shell/MainWindowModel.h"
 #include "support/ProgramWindows.h"
 #include "support/WindowTexts.h"
 
+#include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBrowser>
@@ -111,6 +116,94 @@ private slots:
         QVERIFY(THelpForm::Current());
         QCOMPARE(THelpForm::Current()->currentPage(), page);
         CloseAll(shown);
+    }
+
+    // Every text a window shows is Bulgarian: a word in Latin letters only where the program
+    // itself is named so, or a key, a file, the preview's zoom choices or a PDF.
+    void everyWindowSpeaksBulgarian_data() { everyWindowsPageNamesItsCaptionsAndF1OpensIt_data(); }
+    void everyWindowSpeaksBulgarian()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, state);
+        const WindowOpener *opener = nullptr;
+        for (const WindowOpener &o : ProgramWindowOpeners())
+            if (o.windowClass == window)
+                opener = &o;
+        QPointer<QWidget> shown = opener->states[state].open(*m_books);
+        QVERIFY(shown);
+        QStringList foreign;
+        for (const QString &text : WindowTexts(shown))
+            if (const QString word = ForeignWord(text); !word.isEmpty())
+                foreign << word + u" in \""_s + text + u'"';
+        QVERIFY2(foreign.isEmpty(), qPrintable(foreign.join(u"; "_s)));
+        CloseAll(shown);
+    }
+
+    // Every command of every window has a key: an Alt letter of its caption, none of them twice in
+    // the window and none on a key of the main window's navigation column, or a key of its own.
+    void everyCommandOfEveryWindowHasAKey_data() { everyWindowsPageNamesItsCaptionsAndF1OpensIt_data(); }
+    void everyCommandOfEveryWindowHasAKey()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, state);
+        const WindowOpener *opener = nullptr;
+        for (const WindowOpener &o : ProgramWindowOpeners())
+            if (o.windowClass == window)
+                opener = &o;
+        QPointer<QWidget> shown = opener->states[state].open(*m_books);
+        QVERIFY(shown);
+        AssignAccelerators(shown);
+        QStringList letters, keyless;
+        for (QWidget *command : WindowCommands(shown)) {
+            // A radio button is chosen with the arrows inside its group, a check box with Space.
+            if (!command->isVisibleTo(shown) || !CommandKey(command).isEmpty() || qobject_cast<QRadioButton *>(command)
+                || qobject_cast<QCheckBox *>(command))
+                continue;
+            const QChar letter = AcceleratorOf(command);
+            const QString name = QString::fromLatin1(command->metaObject()->className()) + u' '
+                                 + (qobject_cast<QAbstractButton *>(command) ? qobject_cast<QAbstractButton *>(command)->text()
+                                                                            : qobject_cast<QLabel *>(command)->text());
+            // A button with a symbol alone (an arrow) is reached by Tab.
+            if (letter.isNull() && !HasLetter(PlainCaption(name.section(u' ', 1))))
+                continue;
+            if (letter.isNull() || ClashesWithNavigationKeys(letter) || letters.contains(letter))
+                keyless << name;
+            letters << letter;
+        }
+        if (window != u"TForm1"_s)  // the main window's own column is the navigation keys
+            QVERIFY2(keyless.isEmpty(), qPrintable(keyless.join(u" | "_s)));
+        CloseAll(shown);
+    }
+
+    // Qt's own buttons and dialogs speak Bulgarian once the program has installed Qt's catalogue.
+    void qtsOwnTextsAreBulgarian()
+    {
+        QVERIFY(InstallQtTranslations(*qApp));
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes
+                             | QDialogButtonBox::No | QDialogButtonBox::Save);
+        for (QAbstractButton *b : box.buttons())
+            QVERIFY2(ForeignWord(b->text()).isEmpty() && HasLetter(b->text()), qPrintable(b->text()));
+        QCOMPARE(PlainCaption(box.button(QDialogButtonBox::Cancel)->text()), u"Отказ"_s);
+    }
+
+    void theForeignWordsAreFound_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("Bulgarian") << u"Запис на дискета"_s << QString();
+        QTest::newRow("a key") << u"Клавиш: Ctrl+Enter"_s << QString();
+        QTest::newRow("a file") << u"C:\\Orvalis\\Data\\Firm1"_s << QString();
+        QTest::newRow("a file name") << u"dnevnik.txt"_s << QString();
+        QTest::newRow("the zoom") << u"Page Width"_s << QString();
+        QTest::newRow("an English word") << u"Показвай ShowMeInDockState"_s << u"ShowMeInDockState"_s;
+        QTest::newRow("Qt's own") << u"&Cancel"_s << u"Cancel"_s;
+        QTest::newRow("a Latin letter in a word") << u"Cмeтка"_s << u"Cмeтка"_s;
+    }
+    void theForeignWordsAreFound()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, word);
+        QCOMPARE(ForeignWord(text), word);
     }
 
     void theHelpWindowSearchesGoesBackAndForwardAndFollowsTheContents()

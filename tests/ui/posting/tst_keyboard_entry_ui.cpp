@@ -120,16 +120,25 @@ private slots:
             Type(u"5"_s);
             Key(Qt::Key_Tab);
             Type(u"50"_s);
+            // Enter past the last row makes the second: a service without lots or quantity.
+            Key(Qt::Key_Return);
+            QTRY_COMPARE(w->group().rows(Grid::BaseDt).size(), 2);
+            QCOMPARE(w->grid(Grid::BaseDt)->currentRow(), 1);
+            QCOMPARE(w->grid(Grid::BaseDt)->currentColumn(), int(EntryGrid::AccountColumn));
+            Type(u"602"_s);
+            Key(Qt::Key_Tab);
+            QTRY_COMPARE(w->grid(Grid::BaseDt)->currentColumn(), int(EntryGrid::StColumn));
+            Type(u"30"_s);
             Key(Qt::Key_Tab);  // from the last cell on to the excise grid, and past it
             QVERIFY(FocusIn(w->grid(Grid::ExciseDt)) || Focused() == w->grid(Grid::ExciseDt));
             Key(Qt::Key_Tab);
             QCOMPARE(Focused(), static_cast<QWidget *>(w->grid(Grid::VatDt)));
 
-            // The VAT: its account, and the amount proposed at 20 %.
+            // The VAT: its account, and the amount proposed at 20 % of both rows.
             Key(Qt::Key_Return);
             Type(u"4531"_s);
             Key(Qt::Key_Tab);
-            QCOMPARE(w->group().rows(Grid::VatDt)[0].st, 10.0);
+            QCOMPARE(w->group().rows(Grid::VatDt)[0].st, 16.0);
             QCOMPARE(w->grid(Grid::VatDt)->currentColumn(), int(EntryGrid::StColumn));
             Key(Qt::Key_Tab);
 
@@ -147,8 +156,8 @@ private slots:
             QTRY_COMPARE(w->group().rows(Grid::BaseKt)[0].lots[0], 1);
             QVERIFY(QTest::qWaitForWindowActive(w));
             QTRY_COMPARE(w->grid(Grid::BaseKt)->currentColumn(), int(EntryGrid::StColumn));
-            Type(u"60"_s);
-            QCOMPARE(w->debitSum()->text(), u"60.00"_s);
+            Type(u"96"_s);
+            QCOMPARE(w->debitSum()->text(), u"96.00"_s);
             driven = true;
             Key(Qt::Key_Return, Qt::ControlModifier);  // saves from inside the cell
         });
@@ -164,11 +173,11 @@ private slots:
         while (q.next())
             lines << u"%1/%2/%3 %4/%5 %6 %7"_s.arg(q.value(0).toInt()).arg(q.value(1).toInt()).arg(q.value(2).toDouble())
                          .arg(q.value(3).toInt()).arg(q.value(4).toInt()).arg(q.value(5).toDouble()).arg(q.value(6).toInt());
-        QCOMPARE(lines, (QStringList{u"304/1/5 401/1 50 1"_s, u"4531/0/0 401/1 10 3"_s}));
+        QCOMPARE(lines, (QStringList{u"304/1/5 401/1 50 1"_s, u"602/0/0 401/1 30 1"_s, u"4531/0/0 401/1 16 3"_s}));
         const NomPRow d = *Documents::Find(db, docNo);
         QCOMPARE(d.Nom_DDoc_No.value_or(0), 77.0);
         QCOMPARE((QList<double>{d.Nom_DOsnova, d.Nom_DDS, double(d.Nom_Kontra), double(d.Nom_VidDostavka)}),
-                 (QList<double>{50.0, 10.0, 1, 2}));
+                 (QList<double>{80.0, 16.0, 1, 2}));
     }
 
     void escapeCancelsTheWizardAndShiftTabGoesBack()

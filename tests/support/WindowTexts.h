@@ -156,14 +156,16 @@ inline QStringList WindowTexts(QWidget *window)
 
 // The first word of a text written in Latin letters that is not one the program shows by design:
 // its name, keys as they are engraved, PDF and the A4 sheet, the preview's zoom choices, file names
-// or paths, Roman numerals of the statements' sections, and the program's own texts that carry
-// Latin letters ("OK", "Документ No:", "Количество Kт:", "Cписък"). Empty when there is none.
+// or paths, Roman numerals of the statements' sections, the currencies' codes, and the program's own
+// texts that carry Latin letters ("OK", "Документ No:", "Количество Kт:", "Cписък"). Empty when there
+// is none.
 inline QString ForeignWord(const QString &text)
 {
     static const QStringList allowed = {
         QStringLiteral("Orvalis"), QStringLiteral("PDF"), QStringLiteral("A4"), QStringLiteral("Page"),
         QStringLiteral("Width"), QStringLiteral("Height"), QStringLiteral("Whole"), QStringLiteral("OK"),
-        QStringLiteral("No"), QStringLiteral("Kт"), QStringLiteral("Cписък")};
+        QStringLiteral("No"), QStringLiteral("Kт"), QStringLiteral("Cписък"), QStringLiteral("BGN"),
+        QStringLiteral("EUR")};
     static const QStringList keys = {
         QStringLiteral("Ctrl"), QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Esc"),
         QStringLiteral("Enter"), QStringLiteral("Tab"), QStringLiteral("Ins"), QStringLiteral("Del"),

@@ -131,6 +131,10 @@ void FillFirmTables(Db &db, TFD &fd, const NewFirmRequest &request)
     for (const QString &table : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})
         db.exec(u"insert into %1 select * from %2.%1"_s.arg(table, settings));
     StatementDefaults::MarkFirmFilled(db);
+    // The next year's firm proposes VAT at the rate its source used.
+    if (fromSource && db.scalar(u"select count(*) from src.sqlite_master where name = 'FirmVat'"_s).toInt() > 0)
+        db.exec(u"update FirmVat set Vat_Rate = (select Vat_Rate from src.FirmVat limit 1) "
+                "where exists (select 1 from src.FirmVat)"_s);
     if (request.fillFirm)
         request.fillFirm(db);
     tx.commit();

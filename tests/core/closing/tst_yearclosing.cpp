@@ -7,6 +7,7 @@
 #include "engine/Errors.h"
 #include "engine/Rounding.h"
 #include "firm/AccountTotals.h"
+#include "firm/VatRate.h"
 #include "posting/Documents.h"
 #include "registry/FirmChoice.h"
 #include "registry/FirmFactory.h"
@@ -107,6 +108,7 @@ private slots:
         for (const auto &[key, v] : KeyTotals(db))
             if (ClosesAgainstResult(key.first) && !LeftOpen(key.first, DefaultLeftOpen))
                 result -= SignedValue(v);
+        SetStandardVatRate(db, 9);
 
         const ClosingOutcome outcome = CloseYear(f.fd, old);
         QVERIFY(outcome.closingDocNo > 0);
@@ -133,6 +135,7 @@ private slots:
         QCOMPARE(f.dm.RecordCount(u"kontra"_s), 4);
         QCOMPARE(ChartStore::Find(f.dm.db(), 304)->S_An[0], 2);
         QVERIFY(f.dm.RecordCount(u"op"_s) > 0);  // templates came along
+        QCOMPARE(StandardVatRate(f.dm.db()), 9.0);
     }
 
     void aKeyOnTheUnusualSideClosesWithARedReversal()

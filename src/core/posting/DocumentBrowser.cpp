@@ -57,7 +57,7 @@ bool DocumentBrowser::postPending()
         Messages::show(problem);
         return false;
     }
-    Documents::Save(m_db, *m_row, m_state == EditState::Insert);
+    Documents::SaveInFolder(m_db, *m_row, m_state == EditState::Insert);
     m_state = EditState::Browse;
     m_lock.release();
     reload(m_row->Nom_Doc_No);
@@ -233,7 +233,7 @@ bool DocumentBrowser::beginWizard(bool clearFilter)
             return false;
         }
         const bool isNew = m_state == EditState::Insert;
-        Documents::Save(m_db, *m_row, isNew);
+        Documents::SaveInFolder(m_db, *m_row, isNew);
         if (isNew)
             m_provisional = m_row;
         m_state = EditState::Browse;

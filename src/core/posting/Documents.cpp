@@ -158,6 +158,19 @@ void Save(Db &db, const NomPRow &d, bool isNew)
         throw MyException(DocumentNotFound);
 }
 
+void SaveInFolder(Db &db, const NomPRow &doc, bool isNew)
+{
+    if (!isNew) {
+        Save(db, doc, false);
+        return;
+    }
+    Transaction tx(db);
+    if (db.scalar(u"select count(*) from nom_pap where Nom_Pap_No = ?"_s, {doc.Nom_P_No}).toInt() == 0)
+        throw MyException(FolderNotFound);
+    Save(db, doc, true);
+    tx.commit();
+}
+
 void RequireDocument(Db &db, int docNo)
 {
     if (db.scalar(u"select count(*) from nom_p where Nom_Doc_No = ?"_s, {docNo}).toInt() == 0)

@@ -64,6 +64,7 @@ inline const QString DocumentLockedByOther = QStringLiteral("Документа 
 inline const QString DocumentLockPrefix = QStringLiteral("В момента избрания докимент се редактира от потребител: ");
 inline const QString GroupNumberFailure = QStringLiteral("Грашка при намиране на уникален номер за група!");
 inline const QString DocumentNotFound = QStringLiteral("Документа не е намерен!");
+inline const QString FolderNotFound = QStringLiteral("Папката не е намерена!");
 
 namespace Documents {
 
@@ -98,6 +99,10 @@ QString Problem(const NomPRow &doc);
 // Writes a new or changed document row; a changed row that is no longer there (another user
 // deleted it) fails with "Документа не е намерен!".
 void Save(Db &db, const NomPRow &doc, bool isNew);
+// The documents window's save: a new document only into a folder that still exists, checked in
+// the same write transaction — another copy of the program may have deleted the folder since this
+// one listed it, and a document outside every folder is never shown ("Папката не е намерена!").
+void SaveInFolder(Db &db, const NomPRow &doc, bool isNew);
 // Throws "Документа не е намерен!" unless the document exists.
 void RequireDocument(Db &db, int docNo);
 std::optional<NomPRow> Find(Db &db, int docNo);

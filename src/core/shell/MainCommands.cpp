@@ -2,6 +2,7 @@
 
 #include "accounts/FolderStore.h"
 #include "accounts/LevelStore.h"
+#include "engine/Db.h"
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
 #include "posting/OpTemplateStore.h"
@@ -75,12 +76,21 @@ bool DeleteFolder(Db &db, std::optional<int> folder)
 {
     if (!folder || !Messages::confirmed(u"Желаете ли изтриване на папката?"_s))
         return false;
-    if (FolderHasDocuments(db, *folder)) {
-        Messages::show(u"Папката съдържа документи и не може да бъде изтрита!"_s);
-        return false;
+    // The check and the delete in one write transaction, as a new document's save checks its
+    // folder in one: a document saved by another copy of the program lands before the check or
+    // is refused after the delete.
+    bool hasDocuments = false;
+    {
+        Transaction tx(db);
+        hasDocuments = FolderHasDocuments(db, *folder);
+        if (!hasDocuments) {
+            FolderStore::Delete(db, *folder);
+            tx.commit();
+        }
     }
-    FolderStore::Delete(db, *folder);
-    return true;
+    if (hasDocuments)
+        Messages::show(u"Папката съдържа документи и не може да бъде изтрита!"_s);
+    return !hasDocuments;
 }
 
 bool DeleteOpeningBalance(Db &db, const std::optional<SnsRow> &row)

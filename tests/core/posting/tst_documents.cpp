@@ -1,3 +1,4 @@
+#include "accounts/FolderStore.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
 #include "firm/AccountTotals.h"
@@ -5,6 +6,7 @@
 #include "posting/Documents.h"
 #include "posting/GroupPosting.h"
 #include "posting/JournalLines.h"
+#include "shell/MainCommands.h"
 #include "support/Books.h"
 #include "support/TestFixture.h"
 
@@ -323,6 +325,25 @@ private slots:
         d.Nom_Doc_Osno = u"поправка"_s;
         QCOMPARE(ErrorOf([&] { Documents::Save(db, d, false); }), DocumentNotFound);
         QVERIFY(!Documents::Find(db, d.Nom_Doc_No));
+    }
+
+    void aNewDocumentIntoAFolderDeletedMeanwhileIsRefused()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        FolderStore::Insert(db, {1, u"Банка"_s});
+        NomPRow d = Documents::NewDocument(db, 1, ReadPeriod(db), QDate(2026, 3, 2));  // the folder listed
+        d.Nom_DDoc_No = 8;
+        f.messages.answers = {6};
+        QVERIFY(MainCommands::DeleteFolder(db, 1));  // by another user, while it was empty
+        QCOMPARE(ErrorOf([&] { Documents::SaveInFolder(db, d, true); }), FolderNotFound);
+        QCOMPARE(f.dm.RecordCount(u"nom_p"_s), 0);
+        FolderStore::Insert(db, {2, u"Каса"_s});
+        d.Nom_P_No = 2;
+        Documents::SaveInFolder(db, d, true);
+        QCOMPARE(f.dm.RecordCount(u"nom_p"_s), 1);
+        QVERIFY(!Transaction::anyActive());
     }
 
     void deletingTheVatGroupTakesTheDocumentsVatData_data()

@@ -2,6 +2,7 @@
 // check, "Отказ", both deletions (also under another user's lock), the lines list and the VAT
 // summary of the demo firm, docked and modal looks, the wizard buttons and the single-document
 // opening. Browsing through the main window is tested with it (tst_form1_documents_ui).
+#include "accounts/FolderStore.h"
 #include "app/TErrorHook.h"
 #include "demo/DemoFirm.h"
 #include "engine/Formats.h"
@@ -508,6 +509,7 @@ private slots:
         TestFixture f;
         f.openNewFirm();
         Db &db = f.dm.db();
+        FolderStore::Insert(db, {1, u"Покупки"_s});
         bool savedWhenAsked = false;
         bool answer = false;
         TTranForm form(f.fd, f.dm, 1, true, [&](const EntryWizardRequest &r) {

@@ -17,11 +17,7 @@ constexpr std::array<Column, 6> Columns{{{0, 16}, {16, 68}, {84, 10}, {94, 30}, 
 
 rk::Cell Framed(size_t column, const QString &text, rk::Align align = rk::Align::Center, bool bold = false)
 {
-    rk::Cell c = rk::TextCell(Columns[column].x, Columns[column].w, text, align, bold);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = 7.5;
-    return c;
+    return rk::FramedCell(Columns[column].x, Columns[column].w, text, 7.5, align, bold);
 }
 
 rk::Band Header(int year)

@@ -25,6 +25,15 @@ Cell TextCell(double x, double w, const QString &text, Align align, bool bold)
 
 Cell NumberCell(double x, double w, const QString &text, bool bold) { return TextCell(x, w, text, Align::Right, bold); }
 
+Cell FramedCell(double x, double w, const QString &text, double fontPt, Align align, bool bold)
+{
+    Cell c = TextCell(x, w, text, align, bold);
+    c.frame = true;
+    c.wrap = true;
+    c.fontPt = fontPt;
+    return c;
+}
+
 double LineHeightMm(double fontPt) { return fontPt * 25.4 / 72.0 * 1.25; }
 
 namespace {

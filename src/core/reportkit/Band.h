@@ -38,6 +38,8 @@ struct Band {
 // Cell helpers for the common shapes.
 Cell TextCell(double x, double w, const QString &text, Align align = Align::Left, bool bold = false);
 Cell NumberCell(double x, double w, const QString &text, bool bold = false);
+// A framed cell whose text wraps: the column headings and boxes of the printed lists.
+Cell FramedCell(double x, double w, const QString &text, double fontPt, Align align = Align::Center, bool bold = true);
 
 // Wrapped lines of a text in a width, with the same font the painter uses.
 QStringList WrapText(const QString &text, double widthMm, double fontPt, bool bold);

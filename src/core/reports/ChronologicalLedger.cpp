@@ -14,15 +14,6 @@ constexpr double DateX = 0, DateW = 20, DtX = 20, SideW = 52, KtX = 72, DtKolX =
 constexpr double NumberW = 20, StW = 20.6, Width = StX + StW;
 constexpr double RowPt = 7.5;
 
-rk::Cell Heading(double x, double w, const QString &text)
-{
-    rk::Cell c = rk::TextCell(x, w, text, rk::Align::Center, true);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = 7;
-    return c;
-}
-
 rk::Cell Small(rk::Cell c)
 {
     c.fontPt = RowPt;
@@ -64,13 +55,14 @@ QList<rk::Band> ChronologicalLedgerJob::pageHeader() const
 {
     const ChronologicalSelection &s = m_options.selection;
     rk::Band top, bottom;
-    top.cells << Heading(DtKolX, 2 * NumberW, u"Количество"_s);
-    bottom.cells << Heading(DtKolX, NumberW, u"Дебит"_s) << Heading(KtKolX, NumberW, u"Кредит"_s);
+    top.cells << rk::FramedCell(DtKolX, 2 * NumberW, u"Количество"_s, 7);
+    bottom.cells << rk::FramedCell(DtKolX, NumberW, u"Дебит"_s, 7) << rk::FramedCell(KtKolX, NumberW, u"Кредит"_s, 7);
     // The other headings run down both rows.
     rk::Band headings = rk::Stack({top, bottom});
     rk::Band tall;
-    tall.cells << Heading(DateX, DateW, u"Дата на осчетоводяване"_s) << Heading(DtX, SideW, u"Сметка дебит/Партида"_s)
-               << Heading(KtX, SideW, u"Сметка кредит/Партида"_s) << Heading(StX, StW, u"Сума"_s);
+    tall.cells << rk::FramedCell(DateX, DateW, u"Дата на осчетоводяване"_s, 7)
+               << rk::FramedCell(DtX, SideW, u"Сметка дебит/Партида"_s, 7)
+               << rk::FramedCell(KtX, SideW, u"Сметка кредит/Партида"_s, 7) << rk::FramedCell(StX, StW, u"Сума"_s, 7);
     headings.extra << rk::BandItems(tall, headings.minHeight);
     rk::Band gap;
     gap.minHeight = 1.5;

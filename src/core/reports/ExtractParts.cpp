@@ -12,15 +12,6 @@ namespace {
 enum Col { Folder, Date, DocNo, DocDate, AccountCol, DtKol, KtKol, DtSt, KtSt, Corr, Lots, CorrLots, Count };
 constexpr double RowPt = 7;
 
-rk::Cell Heading(double x, double w, const QString &text)
-{
-    rk::Cell c = rk::TextCell(x, w, text, rk::Align::Center, true);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = 7;
-    return c;
-}
-
 rk::Cell Sized(rk::Cell c, bool wrap = false)
 {
     c.fontPt = RowPt;
@@ -78,12 +69,12 @@ const LotKey &ExtractLayout::levelsOf(int account) const
 rk::Band ExtractLayout::figureHeadings() const
 {
     rk::Band top, bottom;
-    top.cells << Heading(column(DtKol).x, 2 * column(DtKol).w, u"Количество"_s)
-              << Heading(column(DtSt).x, 2 * column(DtSt).w, u"Стойност"_s);
-    bottom.cells << Heading(column(DtKol).x, column(DtKol).w, u"Дебит"_s)
-                 << Heading(column(KtKol).x, column(KtKol).w, u"Кредит"_s)
-                 << Heading(column(DtSt).x, column(DtSt).w, u"Дебит"_s)
-                 << Heading(column(KtSt).x, column(KtSt).w, u"Кредит"_s);
+    top.cells << rk::FramedCell(column(DtKol).x, 2 * column(DtKol).w, u"Количество"_s, 7)
+              << rk::FramedCell(column(DtSt).x, 2 * column(DtSt).w, u"Стойност"_s, 7);
+    bottom.cells << rk::FramedCell(column(DtKol).x, column(DtKol).w, u"Дебит"_s, 7)
+                 << rk::FramedCell(column(KtKol).x, column(KtKol).w, u"Кредит"_s, 7)
+                 << rk::FramedCell(column(DtSt).x, column(DtSt).w, u"Дебит"_s, 7)
+                 << rk::FramedCell(column(KtSt).x, column(KtSt).w, u"Кредит"_s, 7);
     return rk::Stack({top, bottom});
 }
 
@@ -91,15 +82,15 @@ QList<rk::Band> ExtractLayout::headings() const
 {
     rk::Band headings = figureHeadings();
     rk::Band tall;
-    tall.cells << Heading(column(Folder).x, column(Folder).w, u"Папка"_s)
-               << Heading(column(Date).x, column(Date).w, u"Дата  на осч."_s)
-               << Heading(column(DocNo).x, column(DocNo).w, u"№ на Док."_s)
-               << Heading(column(DocDate).x, column(DocDate).w, u"Дата  на Док."_s);
+    tall.cells << rk::FramedCell(column(Folder).x, column(Folder).w, u"Папка"_s, 7)
+               << rk::FramedCell(column(Date).x, column(Date).w, u"Дата  на осч."_s, 7)
+               << rk::FramedCell(column(DocNo).x, column(DocNo).w, u"№ на Док."_s, 7)
+               << rk::FramedCell(column(DocDate).x, column(DocDate).w, u"Дата  на Док."_s, 7);
     if (m_withAccount)
-        tall.cells << Heading(column(AccountCol).x, column(AccountCol).w, u"Сметка"_s);
-    tall.cells << Heading(column(Corr).x, column(Corr).w, u"Коренспондираща сметка"_s)
-               << Heading(column(Lots).x, column(Lots).w, u"ПАРТИДИ"_s)
-               << Heading(column(CorrLots).x, column(CorrLots).w, u"ПАРТИДИ"_s);
+        tall.cells << rk::FramedCell(column(AccountCol).x, column(AccountCol).w, u"Сметка"_s, 7);
+    tall.cells << rk::FramedCell(column(Corr).x, column(Corr).w, u"Коренспондираща сметка"_s, 7)
+               << rk::FramedCell(column(Lots).x, column(Lots).w, u"ПАРТИДИ"_s, 7)
+               << rk::FramedCell(column(CorrLots).x, column(CorrLots).w, u"ПАРТИДИ"_s, 7);
     headings.extra << rk::BandItems(tall, headings.minHeight);
     return {headings};
 }

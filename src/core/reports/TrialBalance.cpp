@@ -26,14 +26,6 @@ const std::array<QString, 12> FigureNames = {u"NSKOLDT"_s, u"NSSTDT"_s, u"NSKOLK
                                              u"OBKOLDT"_s, u"OBSTDT"_s, u"OBKOLKT"_s, u"OBSTKT"_s,
                                              u"KSKOLDT"_s, u"KSSTDT"_s, u"KSKOLKT"_s, u"KSSTKT"_s};
 
-rk::Cell Framed(double x, double w, const QString &text, rk::Align align = rk::Align::Center, bool bold = false)
-{
-    rk::Cell c = rk::TextCell(x, w, text, align, bold);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = 7;
-    return c;
-}
 }  // namespace
 
 TrialBalanceJob::TrialBalanceJob(Db &db, TrialBalanceOptions options) : m_db(db), m_options(std::move(options))
@@ -81,21 +73,23 @@ QList<rk::Band> TrialBalanceJob::header() const
     rk::Band top, middle, bottom;
     const int perGroup = int(cols.size()) / 3;
     for (int g = 0; g < 3; ++g)
-        top.cells << Framed(cols[g * perGroup].x, cols[0].w * perGroup, groups[g]);
+        top.cells << rk::FramedCell(cols[g * perGroup].x, cols[0].w * perGroup, groups[g], 7, rk::Align::Center, false);
     for (int i = 0; i < 6; ++i) {
         const int span = m_options.quantity ? 2 : 1;
-        middle.cells << Framed(cols[i * span].x, cols[0].w * span, sides[i % 2]);
+        middle.cells << rk::FramedCell(cols[i * span].x, cols[0].w * span, sides[i % 2], 7, rk::Align::Center, false);
     }
     if (m_options.quantity)
         for (int i = 0; i < 12; ++i)
-            bottom.cells << Framed(cols[i].x, cols[i].w, i % 2 ? u"Стойност"_s : u"Количество"_s);
+            bottom.cells << rk::FramedCell(
+                cols[i].x, cols[i].w, i % 2 ? u"Стойност"_s : u"Количество"_s, 7, rk::Align::Center, false);
     QList<rk::Band> rows{top, middle};
     if (m_options.quantity)
         rows << bottom;
     // The number and name headings run down the whole height of the column headings.
     rk::Band headings = rk::Stack(rows);
     rk::Band left;
-    left.cells << Framed(0, NoWidth, u"СметкаNo"_s) << Framed(NoWidth, nameWidth, u"Наименование на сметка"_s);
+    left.cells << rk::FramedCell(0, NoWidth, u"СметкаNo"_s, 7, rk::Align::Center, false)
+               << rk::FramedCell(NoWidth, nameWidth, u"Наименование на сметка"_s, 7, rk::Align::Center, false);
     headings.extra << rk::BandItems(left, headings.minHeight);
     return {headings, ReportParts::Rule(width(), 0.6)};
 }

@@ -63,15 +63,6 @@ const Layout &LayoutOf(StatementType type)
     }
 }
 
-rk::Cell Framed(double x, double w, const QString &text, rk::Align align = rk::Align::Center, bool bold = false)
-{
-    rk::Cell c = rk::TextCell(x, w, text, align, bold);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = FontPt;
-    return c;
-}
-
 rk::Band Line(const QString &text, double width, rk::Align align, double fontPt, bool bold)
 {
     rk::Band b;
@@ -140,17 +131,21 @@ rk::Band StatementReportJob::columnHeadings(bool second) const
     if (m_statement.type == StatementType::Balance) {
         const Column &first = cols[2];
         const Column &last = cols.last();
-        top.cells << Framed(first.x, last.x + last.w - first.x, CurrencyCaption(u"Сума в лв."_s, year));
-        bottom.cells << Framed(cols[2].x, cols[2].w, u"Отчетна стойност"_s);
+        top.cells << rk::FramedCell(first.x, last.x + last.w - first.x, CurrencyCaption(u"Сума в лв."_s, year), FontPt,
+            rk::Align::Center, false);
+        bottom.cells << rk::FramedCell(cols[2].x, cols[2].w, u"Отчетна стойност"_s, FontPt, rk::Align::Center, false);
         if (!second)
-            bottom.cells << Framed(cols[3].x, cols[3].w, u"Коректив"_s);
-        bottom.cells << Framed(last.x, last.w, u"Балансова стойност"_s);
-        left.cells << Framed(cols[0].x, cols[0].w, nameHeading) << Framed(cols[1].x, cols[1].w, u"Предходна година"_s);
+            bottom.cells << rk::FramedCell(cols[3].x, cols[3].w, u"Коректив"_s, FontPt, rk::Align::Center, false);
+        bottom.cells << rk::FramedCell(last.x, last.w, u"Балансова стойност"_s, FontPt, rk::Align::Center, false);
+        left.cells << rk::FramedCell(cols[0].x, cols[0].w, nameHeading, FontPt, rk::Align::Center, false)
+                   << rk::FramedCell(cols[1].x, cols[1].w, u"Предходна година"_s, FontPt, rk::Align::Center, false);
     } else {
-        top.cells << Framed(cols[2].x, cols[2].w + cols[3].w, CurrencyCaption(u"Сума лв."_s, year));
-        bottom.cells << Framed(cols[2].x, cols[2].w, u"Предходна година"_s)
-                     << Framed(cols[3].x, cols[3].w, u"Текуща година"_s);
-        left.cells << Framed(cols[0].x, cols[0].w, nameHeading) << Framed(cols[1].x, cols[1].w, u"Код"_s);
+        top.cells << rk::FramedCell(
+            cols[2].x, cols[2].w + cols[3].w, CurrencyCaption(u"Сума лв."_s, year), FontPt, rk::Align::Center, false);
+        bottom.cells << rk::FramedCell(cols[2].x, cols[2].w, u"Предходна година"_s, FontPt, rk::Align::Center, false)
+                     << rk::FramedCell(cols[3].x, cols[3].w, u"Текуща година"_s, FontPt, rk::Align::Center, false);
+        left.cells << rk::FramedCell(cols[0].x, cols[0].w, nameHeading, FontPt, rk::Align::Center, false)
+                   << rk::FramedCell(cols[1].x, cols[1].w, u"Код"_s, FontPt, rk::Align::Center, false);
     }
     rk::Band headings = rk::Stack({top, bottom});
     headings.extra << rk::BandItems(left, headings.minHeight);
@@ -159,7 +154,7 @@ rk::Band StatementReportJob::columnHeadings(bool second) const
     rk::Band numbers;
     const QStringList marks = {u"а"_s, u"1"_s, u"2"_s, u"3"_s};
     for (int i = 0; i < 4; ++i)
-        numbers.cells << Framed(cols[i].x, cols[i].w, marks[i]);
+        numbers.cells << rk::FramedCell(cols[i].x, cols[i].w, marks[i], FontPt, rk::Align::Center, false);
     return rk::Stack({headings, numbers});
 }
 
@@ -208,7 +203,7 @@ rk::Band StatementReportJob::detail(const ComputedLine &line) const
         const rk::Align align = i == 0 ? rk::Align::Left : (m_statement.type != StatementType::Balance && i == 1
                                                                  ? rk::Align::Center
                                                                  : rk::Align::Right);
-        rk::Cell c = Framed(cols[i].x, cols[i].w, texts[i], align, emphasised);
+        rk::Cell c = rk::FramedCell(cols[i].x, cols[i].w, texts[i], FontPt, align, emphasised);
         if (dark)
             c.shade = layout.darkNameOnly && i > 0 ? LightGrey : DarkGrey;
         else if (emphasised)

@@ -13,14 +13,6 @@ constexpr double HeadingPt = 6;
 const std::array<double, 6> TextWidths = {22, 19, 15, 17, 38, 32};
 const QColor Grey(220, 220, 220);
 
-rk::Cell Heading(double x, double w, const QString &text)
-{
-    rk::Cell c = rk::TextCell(x, w, text, rk::Align::Center, true);
-    c.frame = true;
-    c.wrap = true;
-    c.fontPt = HeadingPt;
-    return c;
-}
 }  // namespace
 
 JournalReportJob::JournalReportJob(VatJournal journal, QString firmName)
@@ -120,7 +112,7 @@ void JournalReportJob::begin(rk::ReportLayout &layout)
     const QList<Column> cols = Columns();
     const QStringList texts = Headings(m_journal.kind);
     for (int i = 0; i < cols.size(); ++i)
-        headings.cells << Heading(cols[i].x, cols[i].w, texts[i]);
+        headings.cells << rk::FramedCell(cols[i].x, cols[i].w, texts[i], HeadingPt);
     layout.setPageHeader(headings);
     const rk::PageSetup page = setup();
     layout.setPageFooter([page](int number) { return rk::PageNumberFooter(page, number); });

@@ -20,6 +20,12 @@ struct PreviousYearLine {
 // whole reporting period; each amount passed through `convert` (leva to euro, or as it is).
 QList<PreviousYearLine> ClosedYearFigures(Db &firm, Db &registry, const std::function<double(double)> &convert);
 
+// Converted line by line, the balance sheet's previous-year assets and liabilities can part by
+// cents. The difference goes to the previous-year figure of the line that holds `equityAccount`
+// (retained profit, where the opening balances carry their conversion difference too), so the
+// column balances; left as it is when that line does not close the gap.
+void BalancePreviousYear(Db &firm, Db &registry, QList<PreviousYearLine> &lines, int equityAccount);
+
 // Inside the caller's transaction on the next year's firm: its previous-year rows are replaced by
 // `lines`, one row each.
 void ReplacePreviousYearRows(Db &next, const QList<PreviousYearLine> &lines);

@@ -98,10 +98,13 @@ CarryPlan PlanCarry(TFD &fd, Db &source, const QList<SnsRow> &leva, int toYear, 
     } else {
         plan.rows = leva;
     }
-    if (toYear == fromYear + 1)
+    if (toYear == fromYear + 1) {
         plan.previousYear = ClosedYearFigures(source, fd.db(), [convert](double amount) {
             return convert ? LevaToEuro(amount) : amount;
         });
+        if (convert)
+            BalancePreviousYear(source, fd.db(), plan.previousYear, ProfitBroughtForward);
+    }
     return plan;
 }
 

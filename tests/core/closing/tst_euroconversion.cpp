@@ -258,6 +258,33 @@ private slots:
         QVERIFY(MatchesGolden(u"balance-sheet-2026.txt"_s, b.text(sheet), u"core/closing/golden"_s));
     }
 
+    // Goods and cash of 0.97 each against a capital of 1.94: line by line 0.50 + 0.50 of assets
+    // against 0.99 of liabilities. The cent goes to retained profit and the column balances.
+    void thePreviousYearBalanceSheetBalancesInEuro()
+    {
+        TestFixture f;
+        f.fd.SetAllChecked(false);
+        for (int account : {101, 122, 123, 304, 503})
+            f.fd.SetChecked(account, true);
+        const int id = f.openNewFirm(u"Центове ООД"_s, 2025);
+        OpeningBalances::Insert(f.dm.db(), Dt(304, 0.97));
+        OpeningBalances::Insert(f.dm.db(), Dt(503, 0.97));
+        OpeningBalances::Insert(f.dm.db(), Kt(101, 1.94));
+        const ClosingOutcome outcome = CloseYear(f.fd, id);
+        QVERIFY(OpenFirm(f.fd, f.dm, *f.fd.Firm(outcome.nextFirmId)).opened);
+        const ComputedStatement sheet = ComputeStatement(f.dm.db(), f.fd.db(), StatementType::Balance,
+                                                         QDate(2026, 1, 1), QDate(2026, 12, 31));
+        std::optional<double> assets, liabilities;
+        for (const ComputedLine &l : sheet.lines) {
+            if (l.line.OPR_Value == 44)
+                assets = l.figures.prevYear;
+            else if (l.line.OPR_Value == 54)
+                liabilities = l.figures.prevYear;
+        }
+        QCOMPARE(assets.value_or(0), 1.00);
+        QCOMPARE(liabilities.value_or(0), 1.00);
+    }
+
     void theFirstReleaseOfTheEuroYearPricesFromTheConvertedBalance()
     {
         LevaFirm b;

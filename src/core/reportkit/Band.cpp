@@ -159,17 +159,25 @@ double WidthUnits(const QString &text, double fontPt, bool bold)
 // units, which may make the text a shade wider than measured.
 double Shrink(double room, double width) { return std::max(0.05, std::floor(room / width * 97) / 100); }
 
+// The factor lines set on their own are made smaller by so that the widest fits the width.
+double LinesScale(const QStringList &lines, double innerMm, double fontPt, bool bold)
+{
+    const double room = Room(innerMm);
+    double width = 0;
+    for (const QString &line : lines) {
+        if (WidthBound(line, fontPt, bold) > room)
+            width = std::max(width, WidthUnits(line, fontPt, bold));
+    }
+    return width > room ? Shrink(room, width) : 1.0;
+}
+
 FittedText FitUncached(const Cell &cell, double innerMm)
 {
     const double room = Room(innerMm);
     if (!cell.wrap) {
         // A line break in the text starts a new line; the widest line decides the size.
         const QStringList lines = cell.text.split(u'\n');
-        double width = 0;
-        for (const QString &line : lines)
-            if (WidthBound(line, cell.fontPt, cell.bold) > room)
-                width = std::max(width, WidthUnits(line, cell.fontPt, cell.bold));
-        return {lines, width > room ? Shrink(room, width) : 1.0};
+        return {lines, LinesScale(lines, innerMm, cell.fontPt, cell.bold)};
     }
     const QStringList lines = WrapText(cell.text, innerMm, cell.fontPt, cell.bold);
     // Only a line of one word can be wider than the cell: it is set smaller, never broken.
@@ -215,6 +223,19 @@ FittedText FitCell(const Cell &cell)
     static TextCache<FittedText> cache;
     return cache.get(KeyOf(cell.text, inner, cell.fontPt, cell.bold, cell.wrap),
                      [&] { return FitUncached(cell, inner); });
+}
+
+double ItemScale(const PageItem &item)
+{
+    if (item.scale > 0 || item.kind != PageItem::Kind::Text)
+        return item.scale;
+    return LinesScale(item.lines, item.rect.width(), item.fontPt, item.bold);
+}
+
+void FitPage(Page &page)
+{
+    for (PageItem &item : page.items)
+        item.scale = ItemScale(item);
 }
 
 QStringList WrapTextUncached(const QString &text, double widthMm, double fontPt, bool bold)

@@ -52,6 +52,11 @@ struct FittedText {
     double scale = 1;
 };
 FittedText FitCell(const Cell &cell);
+// The layout sets the lines of a cell that does not wrap as they stand and leaves their size
+// unmeasured (scale 0): measuring takes longer than laying out, and most pages of a long report
+// are never drawn. A page is fitted when it is taken for drawing or reading.
+double ItemScale(const PageItem &item);
+void FitPage(Page &page);
 // The width of a text in millimetres at a point size.
 double TextWidthMm(const QString &text, double fontPt, bool bold);
 // The height of one text line in millimetres.

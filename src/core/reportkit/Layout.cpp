@@ -17,6 +17,8 @@ ReportLayout::ReportLayout(const PageSetup &setup, PageSink &sink) : m_setup(set
 void ReportLayout::setPageHeader(const Band &band)
 {
     m_header = [band](const Band &) { return band; };
+    const double h = BandHeight(band);
+    m_fixedHeader = Laid{BandItems(band, h), h};
 }
 
 double ReportLayout::BandHeight(const Band &band)
@@ -35,7 +37,20 @@ void ReportLayout::place(const Band &band, double y, double height)
 {
     const qsizetype first = m_page.items.size();
     AppendBandItems(m_page.items, band, height, m_setup.marginMm, y);
-    // "{page}" in a text is the number of the page the band lands on.
+    fillPageField(first);
+}
+
+void ReportLayout::placeLaid(const Laid &laid, double y)
+{
+    const qsizetype first = m_page.items.size();
+    for (const PageItem &item : laid.items)
+        m_page.items.emplace_back(item).rect.translate(m_setup.marginMm, y);
+    fillPageField(first);
+}
+
+// "{page}" in a text is the number of the page the band lands on.
+void ReportLayout::fillPageField(qsizetype first)
+{
     for (qsizetype i = first; i < m_page.items.size(); ++i)
         for (QString &line : m_page.items[i].lines)
             if (line.contains(u'{'))
@@ -50,14 +65,19 @@ void ReportLayout::startPage(const Band &next)
     m_page.setup = m_setup;
     m_open = true;
     m_y = m_setup.marginMm;
-    m_footerHeight = m_footer ? BandHeight(m_footer(m_page.number)) : 0;
-    const Band header = m_header ? m_header(next) : Band{};
+    m_pageFooter = m_footer ? m_footer(m_page.number) : Band{};
+    m_footerHeight = m_footer ? BandHeight(m_pageFooter) : 0;
+    const Band header = m_header && !m_fixedHeader ? m_header(next) : Band{};
     for (const Band *b : {m_page.number == 1 ? static_cast<const Band *>(&m_title) : nullptr, &header}) {
         if (!b || Empty(*b))
             continue;
         const double h = BandHeight(*b);
         place(*b, m_y, h);
         m_y += h;
+    }
+    if (m_fixedHeader) {
+        placeLaid(*m_fixedHeader, m_y);
+        m_y += m_fixedHeader->height;
     }
     // The groups this page continues, outermost first.
     for (const OpenGroup &g : std::as_const(m_groups)) {
@@ -76,11 +96,8 @@ void ReportLayout::closePage()
 {
     if (!m_open)
         return;
-    if (m_footer) {
-        const Band footer = m_footer(m_page.number);
-        const double h = BandHeight(footer);
-        place(footer, m_setup.marginMm + m_setup.contentHeight() - h, h);
-    }
+    if (m_footer)
+        place(m_pageFooter, m_setup.marginMm + m_setup.contentHeight() - m_footerHeight, m_footerHeight);
     ++m_pagesDone;
     m_itemsPerPage = std::max(m_itemsPerPage, m_page.items.size());
     m_open = false;
@@ -132,7 +149,7 @@ double ReportLayout::emptyPageSpace(const Band &next) const
     for (const OpenGroup &g : m_groups)
         if (g.placed)
             continuations += g.height;
-    const double header = m_header ? BandHeight(m_header(next)) : 0;
+    const double header = m_fixedHeader ? m_fixedHeader->height : m_header ? BandHeight(m_header(next)) : 0;
     return m_setup.contentHeight() - footerHeight() - header - continuations;
 }
 
@@ -206,12 +223,17 @@ void AppendBandItems(QList<PageItem> &items, const Band &band, double height, do
         }
         if (c.text.isEmpty())
             continue;
-        FittedText fitted = FitCell(c);
         PageItem &t = items.emplace_back();
         t.kind = PageItem::Kind::Text;
         t.rect = box.adjusted(CellInsetMm, CellPaddingMm, -CellInsetMm, -CellPaddingMm);
-        t.lines = std::move(fitted.lines);
-        t.scale = fitted.scale;
+        if (c.wrap) {
+            FittedText fitted = FitCell(c);
+            t.lines = std::move(fitted.lines);
+            t.scale = fitted.scale;
+        } else {
+            t.lines = c.text.contains(u'\n') ? c.text.split(u'\n') : QStringList{c.text};
+            t.scale = 0;
+        }
         t.align = c.align;
         t.bold = c.bold;
         t.fontPt = c.fontPt;

@@ -8,6 +8,7 @@
 #include "reportkit/Band.h"
 
 #include <functional>
+#include <optional>
 
 namespace rk {
 
@@ -25,7 +26,11 @@ public:
     void setPageHeader(const Band &band);
     // A header made for each page from the first band the page will hold; `next` is an empty
     // band on a page that gets none (a report without bands).
-    void setPageHeader(std::function<Band(const Band &next)> header) { m_header = std::move(header); }
+    void setPageHeader(std::function<Band(const Band &next)> header)
+    {
+        m_header = std::move(header);
+        m_fixedHeader.reset();
+    }
     void setPageFooter(std::function<Band(int page)> footer) { m_footer = std::move(footer); }
 
     // Places a band; a cell text may hold "{page}", the number of the page it lands on.
@@ -66,12 +71,21 @@ private:
     // The room of an empty page under a header made for `next`.
     double emptyPageSpace(const Band &next) const;
     void place(const Band &band, double y, double height);
+    // Items laid out once at the origin, and their height.
+    struct Laid {
+        QList<PageItem> items;
+        double height = 0;
+    };
+    void placeLaid(const Laid &laid, double y);
+    void fillPageField(qsizetype first);
 
     PageSetup m_setup;
     PageSink &m_sink;
     Band m_title;
     std::function<Band(const Band &next)> m_header;
+    std::optional<Laid> m_fixedHeader;  // a header the same on every page is laid out once
     std::function<Band(int)> m_footer;
+    Band m_pageFooter;  // the open page's footer
     QList<Band> m_held;  // group headers waiting for their group's first band
     QList<OpenGroup> m_groups;
     Page m_page;

@@ -39,6 +39,7 @@ Page PageStore::page(int index) const
         const qint64 end = size_t(index) + 1 < m_offsets.size() ? m_offsets[size_t(index) + 1] : m_end;
         const QByteArray bytes = m_file->read(end - m_offsets[size_t(index)]);
         m_cached = DecodePage(bytes);
+        FitPage(m_cached);
         m_cachedIndex = index;
     }
     return m_cached;

@@ -28,7 +28,11 @@ private:
 // Keeps every page in memory; for small reports and tests.
 class PageList : public PageSink {
 public:
-    void addPage(Page &&page) override { pages.append(std::move(page)); }
+    void addPage(Page &&page) override
+    {
+        FitPage(page);
+        pages.append(std::move(page));
+    }
     QList<Page> pages;
 };
 

@@ -40,7 +40,7 @@ void PaintPage(QPainter &painter, const Page &page, double k)
             break;
         case PageItem::Kind::Text: {
             painter.setPen(Qt::black);
-            painter.setFont(PaintFont(item.fontPt * item.scale, item.bold, k));
+            painter.setFont(PaintFont(item.fontPt * ItemScale(item), item.bold, k));
             const double lineH = LineHeightMm(item.fontPt) * k;
             const Qt::Alignment h = item.align == Align::Right    ? Qt::AlignRight
                                     : item.align == Align::Center ? Qt::AlignHCenter

@@ -5,7 +5,7 @@
 // order that does not keep a document's lines together lists the document more than once.
 #include "reportkit/Job.h"
 #include "reportkit/Totals.h"
-#include "reports/ChronologicalRows.h"
+#include "reports/ChronologicalFeed.h"
 #include "reports/LotNames.h"
 #include "reports/ReportSums.h"
 
@@ -54,7 +54,7 @@ private:
 
     Db &m_db;
     ChronologicalOptions m_options;
-    ChronologicalRows m_rows;
+    ChronologicalFeed m_rows;
     LotNames m_lotNames;
     QHash<int, Account> m_accounts;
     rk::GroupLevels m_groups;

@@ -1,13 +1,13 @@
 #pragma once
 // The journal lines of the chronological ledger in the order it prints them: by folder name,
-// then by the chosen keys. The lines are read once, in the order of the first key after the
-// folder, straight off an index, so the first page prints at once; each run of lines with the
-// same first key is put in order in memory, and the lines of folders after the first are set
-// aside in a spool file until their turn comes. Memory stays flat however long the period is.
+// then by the chosen keys. The lines of each folder group are read in the order of the first key
+// after the folder, straight off an index, so the first page prints at once; each run of lines
+// with the same first key is put in order in memory. Memory stays flat however long the period is.
 #include "firm/AccountTotals.h"
 
 #include <QDate>
 #include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 #include <QString>
 #include <memory>
@@ -16,7 +16,6 @@
 
 class Db;
 class ScanCache;
-class QTemporaryFile;
 
 enum class ChronologicalSort { DateAndNumber, Number, Date, None };
 
@@ -64,25 +63,30 @@ public:
     const QHash<int, QString> &folderNames() const { return m_folderNames; }
     // 0..100: the lines handed out against the lines of the period.
     int progress() const;
+    // The lines of the period, as the progress counts them.
+    qint64 estimate() const { return m_estimate; }
 
 private:
-    struct Spool;
+    bool startGroup();
     bool readRow(ChronologicalRow &row);
+    // The query's current line has its folder and both accounts.
+    bool listed() const;
     bool fillRun();
     void sortRun();
     bool leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const;
 
+    Db &m_db;
     ChronologicalSelection m_selection;
     std::unique_ptr<ScanCache> m_scanCache;  // while the lines are read
     QSqlQuery m_query;
     QHash<int, QString> m_folderNames;
     QHash<int, int> m_folderRanks;
-    int m_liveRank = 0;  // the folder group printed while the lines are read
+    QSet<int> m_accounts;  // the chart
+    std::vector<std::vector<int>> m_groups;  // the folders of each group that is read, in print order
+    size_t m_group = 0;  // the next group to read
     std::optional<ChronologicalRow> m_ahead;  // read, not yet in a run
-    bool m_queryDone = false;
     std::vector<ChronologicalRow> m_run;
     size_t m_runPos = 0;
-    std::unique_ptr<Spool> m_spool;
     qint64 m_handedOut = 0;
     qint64 m_estimate = 1;
 };

@@ -35,6 +35,9 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
     try {
         Db db(u"chronological"_s);
         db.open(file, false);
+        // One read transaction: every folder group is read from the same state of the books,
+        // while others go on posting.
+        db.exec(u"BEGIN"_s);
         ChronologicalRows rows(db, selection);
         {
             const std::lock_guard lock(m_mutex);
@@ -58,6 +61,7 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
         }
         if (!batch.empty() && !put(std::move(batch)))
             return;
+        db.exec(u"COMMIT"_s);
         {
             const std::lock_guard lock(m_mutex);
             m_done = true;

@@ -141,6 +141,14 @@ private slots:
         QCOMPARE(ErrorOf([&] { ChronologicalLedgerJob job(b.db(), {s, u"Книги ООД"_s}); }), NoChronologicalDataMessage);
     }
 
+    // The lines are read on a thread of their own: its failure reaches the caller.
+    void aFailedReadingReachesTheCaller()
+    {
+        DocumentBooks b;
+        b.db().exec(u"ALTER TABLE doc RENAME TO doc_gone"_s);
+        QVERIFY(ErrorOf([&] { ChronologicalLedgerJob job(b.db(), {Year(), u"Книги ООД"_s}); }).contains(u"doc"_s));
+    }
+
     // Many documents in folders whose names do not follow their numbers (two share a name):
     // every order is the database's own sort of the same lines.
     void eachOrderIsTheSortOfTheWholeSelection_data()

@@ -32,8 +32,14 @@ template <typename T> bool Take(const QByteArray &in, qsizetype &pos, T &value)
 
 QByteArray EncodePage(const Page &page)
 {
+    qsizetype size = 32;
+    for (const PageItem &i : page.items) {
+        size += qsizetype(sizeof(ItemHeader));
+        for (const QString &line : i.lines)
+            size += qsizetype(sizeof(quint32)) + line.size() * 2;
+    }
     QByteArray out;
-    out.reserve(64 * page.items.size() + 32);
+    out.reserve(size);
     Put(out, qint32(page.number));
     Put(out, quint8(page.setup.landscape));
     Put(out, page.setup.marginMm);

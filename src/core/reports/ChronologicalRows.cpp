@@ -4,8 +4,11 @@
 #include "engine/Errors.h"
 #include "engine/Formats.h"
 
+#include <QMap>
 #include <QStringTokenizer>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -113,36 +116,159 @@ int CompareSecond(const ChronologicalSelection &s, const ChronologicalRow &a, co
     return 0;
 }
 
+// A line as bytes in the spool: the fixed fields, then the document's description.
+struct Packed {
+    qint32 pNo, docNo;
+    double ddocNo;
+    qint64 docDate, date;
+    qint32 dt, kt;
+    qint32 dtLots[5], ktLots[5];
+    double dtKol, ktKol, st;
+    qint32 stNo, rank, osnoSize;
+};
+
+void Pack(QByteArray &out, const ChronologicalRow &r)
+{
+    Packed p{r.Nom_P_No, r.Nom_Doc_No, r.Nom_DDoc_No, r.Nom_Doc_Date.toJulianDay(), r.Doc_Date.toJulianDay(),
+             r.Doc_S_Dt, r.Doc_S_Kt, {}, {}, r.Doc_S_Dt_Kol, r.Doc_S_Kt_Kol, r.Doc_St, r.Doc_StNo, r.folderRank,
+             qint32(r.Nom_Doc_Osno.size())};
+    std::copy(r.dtLots.begin(), r.dtLots.end(), p.dtLots);
+    std::copy(r.ktLots.begin(), r.ktLots.end(), p.ktLots);
+    out.append(reinterpret_cast<const char *>(&p), sizeof p);
+    out.append(reinterpret_cast<const char *>(r.Nom_Doc_Osno.utf16()), r.Nom_Doc_Osno.size() * 2);
+}
+
+bool Unpack(const QByteArray &in, qsizetype &pos, ChronologicalRow &r)
+{
+    Packed p;
+    if (pos + qsizetype(sizeof p) > in.size())
+        return false;
+    std::memcpy(&p, in.constData() + pos, sizeof p);
+    pos += sizeof p;
+    if (p.osnoSize < 0 || pos + qsizetype(p.osnoSize) * 2 > in.size())
+        return false;
+    r.Nom_P_No = p.pNo;
+    r.Nom_Doc_No = p.docNo;
+    r.Nom_DDoc_No = p.ddocNo;
+    r.Nom_Doc_Date = QDate::fromJulianDay(p.docDate);
+    r.Doc_Date = QDate::fromJulianDay(p.date);
+    r.Doc_S_Dt = p.dt;
+    r.Doc_S_Kt = p.kt;
+    std::copy(p.dtLots, p.dtLots + 5, r.dtLots.begin());
+    std::copy(p.ktLots, p.ktLots + 5, r.ktLots.begin());
+    r.Doc_S_Dt_Kol = p.dtKol;
+    r.Doc_S_Kt_Kol = p.ktKol;
+    r.Doc_St = p.st;
+    r.Doc_StNo = p.stNo;
+    r.folderRank = p.rank;
+    r.Nom_Doc_Osno = QString(reinterpret_cast<const QChar *>(in.constData() + pos), p.osnoSize);
+    pos += qsizetype(p.osnoSize) * 2;
+    return true;
+}
+
 }  // namespace
 
-ChronologicalRows::ChronologicalRows(Db &db, const ChronologicalSelection &selection)
+// The lines of the folders printed after the first, group by group, in the order they came: in
+// memory blocks while small, in a temporary file once a block fills.
+struct ChronologicalRows::Spool {
+    static constexpr qsizetype BlockBytes = 64 * 1024;
+    struct Group {
+        QByteArray buffer;
+        std::vector<std::pair<qint64, qint64>> blocks;  // offset, size
+    };
+    QTemporaryFile file;
+    qint64 end = 0;
+    QMap<int, Group> groups;  // by folder rank
+    // Reading back
+    bool reading = false;
+    QMap<int, Group>::iterator group;
+    size_t block = 0;
+    QByteArray bytes;
+    qsizetype pos = 0;
+    qint64 count = 0;
+
+    void put(const ChronologicalRow &row)
+    {
+        Group &g = groups[row.folderRank];
+        Pack(g.buffer, row);
+        ++count;
+        if (g.buffer.size() >= BlockBytes)
+            write(g);
+    }
+    void write(Group &g)
+    {
+        if (!file.isOpen() && !file.open())
+            throw MyException(u"Не мога да създам временен файл за справката!"_s);
+        if (file.write(g.buffer) != g.buffer.size())
+            throw MyException(u"Не мога да запиша данните на справката във временния файл!"_s);
+        g.blocks.push_back({end, g.buffer.size()});
+        end += g.buffer.size();
+        g.buffer.clear();
+    }
+    void startReading()
+    {
+        for (Group &g : groups)
+            if (!g.buffer.isEmpty())
+                write(g);
+        if (file.isOpen())
+            file.flush();
+        reading = true;
+        group = groups.begin();
+        block = 0;
+        bytes.clear();
+        pos = 0;
+    }
+    bool next(ChronologicalRow &row)
+    {
+        while (!Unpack(bytes, pos, row)) {
+            while (group != groups.end() && block >= group->blocks.size()) {
+                ++group;
+                block = 0;
+            }
+            if (group == groups.end())
+                return false;
+            const auto [offset, size] = group->blocks[block++];
+            file.seek(offset);
+            bytes = file.read(size);
+            pos = 0;
+            if (bytes.size() != size)
+                throw MyException(u"Не мога да прочета данните на справката от временния файл!"_s);
+        }
+        return true;
+    }
+};
+
+ChronologicalRows::ChronologicalRows(Db &db, const ChronologicalSelection &selection, int passes)
     : m_db(db), m_selection(selection)
 {
     // Folders of one name are one group, as the ledger breaks on the name.
     QSqlQuery folders = db.exec(u"SELECT Nom_Pap_No, Nom_Pap_Name FROM nom_pap ORDER BY Nom_Pap_Name, Nom_Pap_No"_s);
     QString previous;
+    std::vector<Group> groups;
     while (folders.next()) {
         const int folder = folders.value(0).toInt();
         const QString name = folders.value(1).toString();
-        if (m_groups.empty() || name != previous)
-            m_groups.emplace_back();
+        if (groups.empty() || name != previous)
+            groups.push_back({int(groups.size()), {}});
         previous = name;
         m_folderNames.insert(folder, name);
-        m_folderRanks.insert(folder, int(m_groups.size()) - 1);
+        m_folderRanks.insert(folder, groups.back().rank);
         if (selection.folder <= 0 || selection.folder == folder)
-            m_groups.back().push_back(folder);
+            groups.back().folders.push_back(folder);
     }
-    std::erase_if(m_groups, [](const std::vector<int> &group) { return group.empty(); });
-    // Without an order the lines come as they were entered, whatever their folder: one pass.
-    if (selection.sort == ChronologicalSort::None && m_groups.size() > 1) {
-        for (size_t g = 1; g < m_groups.size(); ++g)
-            m_groups.front().insert(m_groups.front().end(), m_groups[g].begin(), m_groups[g].end());
-        m_groups.resize(1);
-    }
+    std::erase_if(groups, [](const Group &group) { return group.folders.empty(); });
+    // Each pass over the period reads a run of consecutive groups: the first goes to the page as
+    // it is read, the others wait in the spool until their turn. More passes let more of the
+    // ledger be laid out while it is read; each costs a reading of the whole period. Without an
+    // order the lines come as they were entered, whatever their folder: one pass, nothing spooled.
+    const size_t count = selection.sort == ChronologicalSort::None ? 1 : size_t(std::max(1, passes));
+    const size_t perPass = std::max<size_t>(1, (groups.size() + count - 1) / count);
+    for (size_t g = 0; g < groups.size(); g += perPass)
+        m_passes.emplace_back(groups.begin() + qsizetype(g), groups.begin() + qsizetype(std::min(groups.size(), g + perPass)));
+
     QSqlQuery accounts = db.exec(u"SELECT S_UNo FROM s"_s);
     while (accounts.next())
         m_accounts.insert(accounts.value(0).toInt());
-
     m_scanCache = std::make_unique<ScanCache>(db);
     m_estimate = std::max<qint64>(
         1, selection.byDocumentDate
@@ -150,29 +276,32 @@ ChronologicalRows::ChronologicalRows(Db &db, const ChronologicalSelection &selec
                : db.scalar(u"SELECT count(*) FROM doc WHERE Doc_Date BETWEEN ? AND ?"_s,
                            {Formats::SqlDate(selection.from), Formats::SqlDate(selection.to)})
                      .toLongLong());
-    startGroup();
+    startPass();
 }
 
-// The lines of the next folder group, straight off the index of the first key: one pass over the
-// period for each group costs less than holding the lines of the later folders until their turn,
-// and the lines reach the page in print order as they are read.
-bool ChronologicalRows::startGroup()
+// The lines of the next pass's folders, straight off the index of the first key.
+bool ChronologicalRows::startPass()
 {
     m_query = QSqlQuery();
-    if (m_group >= m_groups.size()) {
+    m_spool = std::make_unique<Spool>();
+    if (m_pass >= m_passes.size()) {
         m_scanCache.reset();
         return false;
     }
-    const std::vector<int> &folders = m_groups[m_group++];
+    const std::vector<Group> &groups = m_passes[m_pass++];
+    m_liveRank = groups.front().rank;
     const Lead lead = LeadOf(m_selection);
     QVariantList binds;
-    QString sql = Columns + FromClause(lead) + WhereClause(m_selection, binds) + u" AND Nom_p.Nom_P_No IN ("_s;
-    for (size_t i = 0; i < folders.size(); ++i) {
-        sql += i == 0 ? u"?"_s : u", ?"_s;
-        binds << folders[i];
-    }
-    sql += u")"_s + OrderClause(lead);
-    m_query = m_db.exec(sql, binds);
+    QStringList marks;
+    for (const Group &group : groups)
+        for (const int folder : group.folders) {
+            marks << u"?"_s;
+            binds << folder;
+        }
+    QVariantList where;
+    const QString sql = Columns + FromClause(lead) + WhereClause(m_selection, where) + u" AND Nom_p.Nom_P_No IN ("_s
+                        + marks.join(u", "_s) + u")"_s + OrderClause(lead);
+    m_query = m_db.exec(sql, where + binds);
     return true;
 }
 
@@ -181,9 +310,10 @@ ChronologicalRows::~ChronologicalRows() = default;
 bool ChronologicalRows::readRow(ChronologicalRow &r)
 {
     do {
-        while (!m_query.isActive() || !m_query.next())
-            if (!startGroup())
-                return false;
+        if (!m_query.isActive() || !m_query.next()) {
+            m_query = QSqlQuery();
+            return false;
+        }
     } while (!listed());
     const QSqlQuery &q = m_query;
     r.Nom_P_No = q.value(0).toInt();
@@ -212,12 +342,17 @@ bool ChronologicalRows::listed() const
 
 bool ChronologicalRows::empty()
 {
-    if (!m_ahead && m_run.size() == m_runPos) {
-        ChronologicalRow row;
-        if (readRow(row))
+    for (;;) {
+        if (m_ahead || m_runPos < m_run.size() || m_spool->count > 0)
+            return false;
+        if (ChronologicalRow row; !m_spool->reading && readRow(row)) {
             m_ahead = std::move(row);
+            return false;
+        }
+        // This pass has no line: the next may.
+        if (!startPass())
+            return true;
     }
-    return !m_ahead && m_run.size() == m_runPos;
 }
 
 bool ChronologicalRows::leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const
@@ -245,7 +380,8 @@ void ChronologicalRows::sortRun()
     });
 }
 
-// The next run of lines with one first key, in order.
+// The next run of lines with one first key, in order; lines of the pass's later groups go to
+// the spool.
 bool ChronologicalRows::fillRun()
 {
     m_run.clear();
@@ -271,15 +407,32 @@ bool ChronologicalRows::fillRun()
             m_run.push_back(std::move(more));
         }
         sortRun();
+        const auto later = std::stable_partition(m_run.begin(), m_run.end(), [this](const ChronologicalRow &r) {
+            return r.folderRank == m_liveRank;
+        });
+        for (auto it = later; it != m_run.end(); ++it)
+            m_spool->put(*it);
+        m_run.erase(later, m_run.end());
     }
     return true;
 }
 
 bool ChronologicalRows::next(ChronologicalRow &row)
 {
-    if (m_runPos == m_run.size() && !fillRun())
-        return false;
-    row = std::move(m_run[m_runPos++]);
+    for (;;) {
+        if (m_runPos < m_run.size()) {
+            row = std::move(m_run[m_runPos++]);
+            break;
+        }
+        if (!m_spool->reading && fillRun())
+            continue;
+        if (!m_spool->reading)
+            m_spool->startReading();
+        if (m_spool->next(row))
+            break;
+        if (!startPass())
+            return false;
+    }
     ++m_handedOut;
     return true;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The journal lines of the chronological ledger in the order it prints them: by folder name,
-// then by the chosen keys. The lines of each folder group are read in the order of the first key
-// after the folder, straight off an index, so the first page prints at once; each run of lines
-// with the same first key is put in order in memory. Memory stays flat however long the period is.
+// then by the chosen keys. The lines are read in a few passes over the period, each in the order
+// of the first key after the folder, straight off an index, so the first page prints at once;
+// each run of lines with the same first key is put in order in memory, and the lines of a pass's
+// later folders are set aside in a spool file until their turn comes. Memory stays flat however
+// long the period is.
 #include "firm/AccountTotals.h"
 
 #include <QDate>
@@ -15,6 +17,7 @@
 #include <vector>
 
 class Db;
+class QTemporaryFile;
 class ScanCache;
 
 enum class ChronologicalSort { DateAndNumber, Number, Date, None };
@@ -52,7 +55,9 @@ struct ChronologicalRow {
 
 class ChronologicalRows {
 public:
-    ChronologicalRows(Db &db, const ChronologicalSelection &selection);
+    // At most `passes` readings of the period.
+    static constexpr int DefaultPasses = 6;
+    ChronologicalRows(Db &db, const ChronologicalSelection &selection, int passes = DefaultPasses);
     ~ChronologicalRows();
 
     // The next line in print order; false after the last.
@@ -67,7 +72,12 @@ public:
     qint64 estimate() const { return m_estimate; }
 
 private:
-    bool startGroup();
+    struct Spool;
+    struct Group {
+        int rank = 0;  // its place in print order
+        std::vector<int> folders;
+    };
+    bool startPass();
     bool readRow(ChronologicalRow &row);
     // The query's current line has its folder and both accounts.
     bool listed() const;
@@ -82,8 +92,10 @@ private:
     QHash<int, QString> m_folderNames;
     QHash<int, int> m_folderRanks;
     QSet<int> m_accounts;  // the chart
-    std::vector<std::vector<int>> m_groups;  // the folders of each group that is read, in print order
-    size_t m_group = 0;  // the next group to read
+    std::vector<std::vector<Group>> m_passes;  // the groups each pass reads, in print order
+    size_t m_pass = 0;  // the next pass
+    int m_liveRank = 0;  // the group printed while its pass reads
+    std::unique_ptr<Spool> m_spool;  // the pass's later groups
     std::optional<ChronologicalRow> m_ahead;  // read, not yet in a run
     std::vector<ChronologicalRow> m_run;
     size_t m_runPos = 0;

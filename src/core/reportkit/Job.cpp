@@ -36,6 +36,7 @@ void ReportRun::stop()
         m_layout.finish();
     m_stopped = true;
     m_finished = true;
+    m_job.halt();
 }
 
 int ReportRun::progress() const { return m_finished ? 100 : m_job.progress(); }

@@ -21,6 +21,9 @@ public:
     virtual void end(ReportLayout &layout) = 0;
     // 0..100 for the generation meter.
     virtual int progress() const = 0;
+    // The run stopped before the end: what the job holds to read its rows (a reader, a
+    // connection) is let go, while its pages stay viewable.
+    virtual void halt() {}
 };
 
 // Drives a job into a sink, to the end or a slice at a time.

@@ -19,15 +19,21 @@ ChronologicalFeed::ChronologicalFeed(Db &db, const ChronologicalSelection &selec
     }
 }
 
-ChronologicalFeed::~ChronologicalFeed()
+ChronologicalFeed::~ChronologicalFeed() { stop(); }
+
+void ChronologicalFeed::stop()
 {
     {
         const std::lock_guard lock(m_mutex);
         m_stop = true;
+        m_queue.clear();
+        m_done = true;
     }
     m_changed.notify_all();
     if (m_reader.joinable())
         m_reader.join();
+    m_batch.clear();
+    m_batchPos = 0;
 }
 
 void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &selection)

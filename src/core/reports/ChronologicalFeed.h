@@ -20,6 +20,8 @@ public:
     ChronologicalFeed(const ChronologicalFeed &) = delete;
     ChronologicalFeed &operator=(const ChronologicalFeed &) = delete;
 
+    // Ends the reading before its end; no line is handed out after it.
+    void stop();
     // The next line in print order; false after the last.
     bool next(ChronologicalRow &row);
     // True when the selection has no line at all.

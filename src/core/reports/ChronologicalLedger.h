@@ -31,6 +31,7 @@ public:
     bool step(rk::ReportLayout &layout) override;
     void end(rk::ReportLayout &layout) override;
     int progress() const override;
+    void halt() override { m_rows.stop(); }
 
     // Debit quantity, credit quantity and amount over every line printed.
     struct Sums {

@@ -150,6 +150,17 @@ private slots:
         QVERIFY(Ledger(b, s).contains(u"Папка: Продажби"_s));
     }
 
+    // A stopped ledger lets its reader go and hands out nothing more.
+    void aStoppedFeedHandsOutNoMoreLines()
+    {
+        DocumentBooks b;
+        ChronologicalFeed feed(b.db(), Year());
+        ChronologicalRow row;
+        QVERIFY(feed.next(row));
+        feed.stop();
+        QVERIFY(!feed.next(row));
+    }
+
     // The lines are read on a thread of their own: its failure reaches the caller.
     void aFailedReadingReachesTheCaller()
     {

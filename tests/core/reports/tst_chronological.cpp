@@ -161,6 +161,36 @@ private slots:
         QVERIFY(!feed.next(row));
     }
 
+    // The reader reads every folder from one state of the books: a line posted while it reads,
+    // into a folder it has not reached, is not printed, and the posting is not held up.
+    void theLedgerReadsOneStateOfTheBooks()
+    {
+        DocumentBooks b;
+        {
+            // More lines in the first folder than the reader may hold ready: it is still in that
+            // folder when the line is posted.
+            Transaction tx(b.db());
+            b.document(DocumentBooks::Bank, 98, QDate(2025, 1, 2), u"Много редове"_s);
+            for (int i = 0; i < 12000; ++i)
+                b.line(QDate(2025, 1, 2), 501, {}, 702, {}, 1);
+            tx.commit();
+        }
+        const qsizetype before = Amounts(b, Year()).size();
+        ChronologicalFeed feed(b.db(), Year());
+        ChronologicalRow row;
+        QVERIFY(feed.next(row));
+        QCOMPARE(row.Nom_P_No, int(DocumentBooks::Bank));
+        b.document(DocumentBooks::Sales, 99, QDate(2025, 5, 5), u"По време на справката"_s);
+        b.line(QDate(2025, 5, 5), 501, {}, 702, {}, 777);
+        qsizetype printed = 1;
+        while (feed.next(row)) {
+            QVERIFY(row.Doc_St != 777);
+            ++printed;
+        }
+        QCOMPARE(printed, before);
+        QCOMPARE(Amounts(b, Year()).size(), before + 1);
+    }
+
     // The lines are read on a thread of their own: its failure reaches the caller.
     void aFailedReadingReachesTheCaller()
     {

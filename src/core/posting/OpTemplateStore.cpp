@@ -1,9 +1,11 @@
 #include "posting/OpTemplateStore.h"
 
+#include "accounts/FolderStore.h"
 #include "engine/Db.h"
 #include "engine/Messages.h"
 #include "firm/RecordLocks.h"
 #include "firm/TDM.h"
+#include "posting/Documents.h"
 #include "registry/AutoInc.h"
 #include "registry/TFD.h"
 
@@ -109,6 +111,10 @@ bool Save(Db &db, const OpTemplate &op)
         return false;
     }
     Transaction tx(db, Transaction::Kind::Write, OpRetryMessage);
+    if (!FolderStore::Find(db, op.folder)) {
+        Messages::show(FolderNotFound);
+        return false;
+    }
     DeleteElements(db, op.opId);
     for (Grid g : AllGrids)
         for (const OpElement &e : op.rows(g))
@@ -120,6 +126,14 @@ bool Save(Db &db, const OpTemplate &op)
         db.exec(u"insert into op (Op_id, Pap_Id, Op_Name) values (?, ?, ?)"_s, {op.opId, op.folder, name});
     tx.commit();
     return true;
+}
+
+void DeleteOfFolder(Db &db, int folder)
+{
+    for (const bool debit : {true, false})
+        db.exec(u"delete from "_s + ElementTable(debit) + u" where Op_Id in (select Op_id from op where Pap_Id = ?)"_s,
+                {folder});
+    db.exec(u"delete from op where Pap_Id = ?"_s, {folder});
 }
 
 bool Delete(Db &db, int opId)

@@ -48,9 +48,14 @@ OpTemplate New(TFD &fd, TDM &dm, int folder);
 OpElement NewElement(TFD &fd, TDM &dm, bool debit);
 
 // Writes the template's row and replaces its elements in one write transaction. While another
-// transaction is active it shows "Опитайте отново!" and answers false; a failure in the
-// database leaves the tables as they were and is raised.
+// transaction is active it shows "Опитайте отново!" and answers false; a folder deleted meanwhile
+// by another copy of the program shows "Папката не е намерена!" and answers false, writing
+// nothing; a failure in the database leaves the tables as they were and is raised.
 bool Save(Db &db, const OpTemplate &op);
+
+// Deletes a folder's templates with their elements, inside the caller's transaction: templates
+// go with their folder, and a new folder that takes its number starts without them.
+void DeleteOfFolder(Db &db, int folder);
 
 // "Изтриване" of the list: asks, then deletes the elements and the template in one transaction.
 // A template another copy of the program is editing is not deleted (its holder is named).

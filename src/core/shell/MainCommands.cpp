@@ -78,12 +78,13 @@ bool DeleteFolder(Db &db, std::optional<int> folder)
         return false;
     // The check and the delete in one write transaction, as a new document's save checks its
     // folder in one: a document saved by another copy of the program lands before the check or
-    // is refused after the delete.
+    // is refused after the delete. The folder's operation templates go with it.
     bool hasDocuments = false;
     {
         Transaction tx(db);
         hasDocuments = FolderHasDocuments(db, *folder);
         if (!hasDocuments) {
+            OpTemplateStore::DeleteOfFolder(db, *folder);
             FolderStore::Delete(db, *folder);
             tx.commit();
         }

@@ -5,6 +5,7 @@
 #include "support/EntryFixture.h"
 
 #include "accounts/AccountRules.h"
+#include "accounts/FolderStore.h"
 #include "demo/DemoFirm.h"
 #include "engine/Db.h"
 #include "firm/Lookups.h"
@@ -24,6 +25,11 @@ namespace {
 
 struct Templates {
     EntryFixture e;
+    Templates()
+    {
+        FolderStore::Insert(db(), {1, u"Продажби"_s});
+        FolderStore::Insert(db(), {2, u"Каса"_s});
+    }
     Db &db() { return e.db(); }
 
     // A template of folder 1 named `name` with no elements.
@@ -351,15 +357,17 @@ private slots:
         t.add(other, Grid::BaseDt, 503);
         t.add(other, Grid::BaseKt, 4532);
         QVERIFY(OpTemplateStore::Save(t.db(), other));
-        QCOMPARE(OpTemplateStore::NamingAccount(t.db(), 4532), (QStringList{u"Акциз"_s, u"Продажба"_s}));
-        QCOMPARE(OpTemplateStore::NamingAccount(t.db(), 411), QStringList{u"Продажба"_s});
+        QCOMPARE(OpTemplateStore::NamingAccount(t.db(), 4532),
+                 (QStringList{u"Акциз (Продажби)"_s, u"Продажба (Продажби)"_s}));
+        QCOMPARE(OpTemplateStore::NamingAccount(t.db(), 411), QStringList{u"Продажба (Продажби)"_s});
         QVERIFY(OpTemplateStore::NamingAccount(t.db(), 401).isEmpty());
         // Template elements do not put an account in use.
         QVERIFY(!AccountInUse(t.db(), 4532));
 
         for (const QString &includes : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})  // no statement line
             t.db().exec(u"delete from "_s + includes + u" where OPR_Account_No in (4531, 4532) or OPR_AccCor_No in (4531, 4532)"_s);
-        const QString question = u"Сметката е посочена в:\rоперация: Акциз\rоперация: Продажба\r"
+        const QString question = u"Сметката е посочена в:\rоперация: Акциз (Продажби)\r"
+                                 "операция: Продажба (Продажби)\r"
                                  "Желаете ли все пак изтриване на сметката?"_s;
         t.e.f.messages.answers = {Messages::Yes, Messages::No};
         QVERIFY(!MainCommands::DeleteAccount(t.db(), 4532));
@@ -411,6 +419,30 @@ private slots:
         QVERIFY(!ErrorOf([&] { db.exec(u"insert into opelkt (Op_Id, OpEl_Id, OpEl_No) values (3, 4, 503), "
                                        "(3, 4, 501)"_s); })
                      .isEmpty());
+    }
+
+    // A deleted folder takes its templates along, so a new folder that gets its number starts
+    // empty; a template still open in an editor is refused when saved into the deleted folder.
+    void aDeletedFolderTakesItsTemplatesAlong()
+    {
+        Templates t;
+        OpTemplate kept = t.sale(2);
+        QVERIFY(OpTemplateStore::Save(t.db(), kept));
+        OpTemplate gone = t.sale(1);
+        QVERIFY(OpTemplateStore::Save(t.db(), gone));
+        t.db().exec(u"update nom_p set Nom_P_No = 2"_s);  // the fixture's document leaves folder 1
+        t.e.f.messages.answers = {6};
+        QVERIFY(MainCommands::DeleteFolder(t.db(), 1));
+        QCOMPARE(t.count(u"op"_s), 1);
+        QCOMPARE(t.count(u"opeldt"_s), 1);
+        QCOMPARE(t.count(u"opelkt"_s), 3);
+        QVERIFY(OpTemplateStore::Load(t.db(), kept.opId));
+        QVERIFY(!OpTemplateStore::Save(t.db(), gone));
+        QCOMPARE(t.e.f.messages.shown.last(), u"Папката не е намерена!"_s);
+        QCOMPARE(t.count(u"op"_s), 1);
+        FolderStore::Insert(t.db(), {1, u"Нова"_s});
+        const QList<OpListRow> listed = OpTemplateStore::All(t.db());
+        QVERIFY(std::none_of(listed.begin(), listed.end(), [](const OpListRow &r) { return r.Pap_Id == 1; }));
     }
 
     void theDemoFirmHasEverydayTemplatesInItsFolders()

@@ -4,7 +4,10 @@
 #include "engine/Rounding.h"
 #include "statements/StatementComputation.h"
 
+#include <QSqlQuery>
 #include <algorithm>
+#include <map>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -70,13 +73,101 @@ void BalancePreviousYear(Db &firm, Db &registry, QList<PreviousYearLine> &lines,
         lines = balanced;
 }
 
+namespace {
+using LineKey = std::pair<int, int>;  // statement, line
+
+LineKey KeyOf(const PreviousYearLine &line) { return {int(line.type), line.lineNo}; }
+
+void RecordPreviousYear(Db &next, const QList<PreviousYearLine> &lines)
+{
+    next.exec(u"delete from PrevYearCarried"_s);
+    for (const PreviousYearLine &line : lines)
+        next.exec(u"insert into PrevYearCarried (Stmt_Type, OPR_Pok_No, Carried_Value) values (?, ?, ?)"_s,
+                  {int(line.type), line.lineNo, line.amount});
+}
+
+void WriteLine(Db &next, StatementType type, int lineNo, std::optional<double> amount)
+{
+    next.exec(u"delete from "_s + IncludeTableOf(type) + u" where OPR_Account_Type = ? and OPR_Pok_No = ?"_s,
+              {IncludeKind::PreviousYear, lineNo});
+    if (amount && *amount != 0)
+        next.exec(u"insert into "_s + IncludeTableOf(type)
+                      + u" (OPR_Pok_No, OPR_Account_Type, OPR_ConstValue) values (?, ?, ?)"_s,
+                  {lineNo, IncludeKind::PreviousYear, *amount});
+}
+
+// A line's previous-year rows as one figure; a line with several rows (one typed beside the
+// carried one) is a line changed by hand, and so is one without rows.
+std::map<LineKey, std::optional<double>> CurrentLines(Db &next)
+{
+    std::map<LineKey, std::optional<double>> current;
+    for (StatementType type : {StatementType::Balance, StatementType::Income, StatementType::CashFlow}) {
+        QSqlQuery q = next.exec(u"select OPR_Pok_No, count(*), sum(OPR_ConstValue) from "_s + IncludeTableOf(type)
+                                    + u" where OPR_Account_Type = ? group by OPR_Pok_No"_s,
+                                {IncludeKind::PreviousYear});
+        while (q.next())
+            current[{int(type), q.value(0).toInt()}] =
+                q.value(1).toInt() == 1 ? std::optional<double>(RoundAmount(q.value(2).toDouble())) : std::nullopt;
+    }
+    return current;
+}
+
+bool SameFigure(const std::optional<double> &a, const std::optional<double> &b)
+{
+    return RoundAmount(a.value_or(0)) == RoundAmount(b.value_or(0));
+}
+}  // namespace
+
 void ReplacePreviousYearRows(Db &next, const QList<PreviousYearLine> &lines)
 {
     for (StatementType type : {StatementType::Balance, StatementType::Income, StatementType::CashFlow})
         next.exec(u"delete from "_s + IncludeTableOf(type) + u" where OPR_Account_Type = ?"_s,
                   {IncludeKind::PreviousYear});
     for (const PreviousYearLine &line : lines)
-        next.exec(u"insert into "_s + IncludeTableOf(line.type)
-                      + u" (OPR_Pok_No, OPR_Account_Type, OPR_ConstValue) values (?, ?, ?)"_s,
-                  {line.lineNo, IncludeKind::PreviousYear, line.amount});
+        WriteLine(next, line.type, line.lineNo, line.amount);
+    RecordPreviousYear(next, lines);
+}
+
+QStringList RefreshPreviousYearRows(Db &next, const QList<PreviousYearLine> &lines)
+{
+    if (next.scalar(u"select count(*) from PrevYearCarried"_s).toInt() == 0) {
+        ReplacePreviousYearRows(next, lines);
+        return {};
+    }
+    std::map<LineKey, std::optional<double>> carried, fresh;
+    QSqlQuery q = next.exec(u"select Stmt_Type, OPR_Pok_No, Carried_Value from PrevYearCarried"_s);
+    while (q.next())
+        carried[{q.value(0).toInt(), q.value(1).toInt()}] = q.value(2).toDouble();
+    for (const PreviousYearLine &line : lines)
+        fresh[KeyOf(line)] = line.amount;
+    const std::map<LineKey, std::optional<double>> current = CurrentLines(next);
+    std::map<LineKey, bool> keys;
+    for (const auto *map : {&carried, &fresh})
+        for (const auto &[key, unused] : *map)
+            keys[key] = true;
+
+    auto figure = [](const std::map<LineKey, std::optional<double>> &map, const LineKey &key, bool &listed) {
+        const auto it = map.find(key);
+        listed = it != map.end();
+        return listed ? it->second : std::optional<double>(0.0);
+    };
+    QStringList keptByHand;
+    for (const auto &[key, unused] : keys) {
+        bool inCurrent = false, inCarried = false, inFresh = false;
+        const std::optional<double> cur = figure(current, key, inCurrent);
+        const std::optional<double> before = figure(carried, key, inCarried);
+        const std::optional<double> now = figure(fresh, key, inFresh);
+        const StatementType type = StatementType(key.first);
+        if (cur && SameFigure(cur, now))
+            continue;
+        // Rows that no longer hold what was carried (changed, added beside it, or deleted) are
+        // the accountant's: they stay.
+        if (!cur || !SameFigure(cur, before) || inCurrent != (inCarried && before.value_or(0) != 0)) {
+            keptByHand << u"%1, ред %2"_s.arg(StatementName(type), QString::number(key.second));
+            continue;
+        }
+        WriteLine(next, type, key.second, now);
+    }
+    RecordPreviousYear(next, lines);
+    return keptByHand;
 }

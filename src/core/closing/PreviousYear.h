@@ -27,5 +27,11 @@ QList<PreviousYearLine> ClosedYearFigures(Db &firm, Db &registry, const std::fun
 void BalancePreviousYear(Db &firm, Db &registry, QList<PreviousYearLine> &lines, int equityAccount);
 
 // Inside the caller's transaction on the next year's firm: its previous-year rows are replaced by
-// `lines`, one row each.
+// `lines`, one row each, and recorded as carried.
 void ReplacePreviousYearRows(Db &next, const QList<PreviousYearLine> &lines);
+
+// A repeat closing, inside the caller's transaction on the next year's firm: a line's previous-year
+// rows are replaced by its new figure only while they still hold what the closing carried before;
+// a line whose rows were changed by hand keeps them and is named in the answer. A firm carried
+// before the closing recorded its figures has every line replaced.
+QStringList RefreshPreviousYearRows(Db &next, const QList<PreviousYearLine> &lines);

@@ -108,12 +108,16 @@ CarryPlan PlanCarry(TFD &fd, Db &source, const QList<SnsRow> &leva, int toYear, 
     return plan;
 }
 
-// Inside the transaction on the next year's firm, after its opening balances are written.
-void WritePlanExtras(Db &next, const CarryPlan &plan, const QString &sourceName, int sourceYear)
+// Inside the transaction on the next year's firm, after its opening balances are written. A repeat
+// closing keeps the previous-year figures changed by hand, and answers their lines.
+QStringList WritePlanExtras(Db &next, const CarryPlan &plan, const QString &sourceName, int sourceYear, bool repeat)
 {
     if (plan.conversion)
         StoreConversion(next, *plan.conversion, sourceName, sourceYear);
+    if (repeat)
+        return RefreshPreviousYearRows(next, plan.previousYear);
     ReplacePreviousYearRows(next, plan.previousYear);
+    return {};
 }
 
 // The next year's firm that an earlier run of this closing made.
@@ -149,7 +153,7 @@ int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const CarryPlan &plan, c
     request.fillFirm = [&](Db &next) {
         AddMissingAccounts(fd, next, plan.rows);
         WriteCarried(next, plan.rows, closingId, closed.Firm_Name, closed.Firm_Period);
-        WritePlanExtras(next, plan, closed.Firm_Name, closed.Firm_Period);
+        WritePlanExtras(next, plan, closed.Firm_Name, closed.Firm_Period, false);
     };
     return CreateFirm(fd, std::move(request));
 }
@@ -162,12 +166,15 @@ QStringList RefreshNextYear(TFD &fd, const FirmRecord &closed, const FirmRecord 
     Transaction tx(db);
     AddMissingAccounts(fd, db, plan.rows);
     const RefreshOutcome refreshed = RefreshCarried(db, plan.rows);
-    WritePlanExtras(db, plan, closed.Firm_Name, closed.Firm_Period);
+    const QStringList linesByHand = WritePlanExtras(db, plan, closed.Firm_Name, closed.Firm_Period, true);
     tx.commit();
     QStringList notes;
     if (!refreshed.keptByHand.isEmpty())
         notes << u"Началните салда, променени ръчно в %1г., са запазени:\r"_s.arg(next.Firm_Period)
                      + refreshed.keptByHand.join(u"\r"_s);
+    if (!linesByHand.isEmpty())
+        notes << u"Данните за предходна година, променени ръчно в %1г., са запазени:\r"_s.arg(next.Firm_Period)
+                     + linesByHand.join(u"\r"_s);
     const bool stockMoved =
         db.scalar(u"select exists (select 1 from an join s on s.S_UNo = an.An_S_No where s.S_Kol_Val_Type <> 1 "
                   "and (an.An_S_Dt_Kol <> 0 or an.An_S_Kt_Kol <> 0))"_s)
@@ -198,7 +205,7 @@ int CreateFirmFrom(TFD &fd, NewFirmRequest request, bool carryBalances)
             AddMissingAccounts(fd, firm, plan.rows);
             for (const SnsRow &row : plan.rows)
                 OpeningBalances::Insert(firm, row);
-            WritePlanExtras(firm, plan, sourceName, sourceYear);
+            WritePlanExtras(firm, plan, sourceName, sourceYear, false);
         };
     }
     return CreateFirm(fd, std::move(request));
@@ -255,8 +262,8 @@ QString OpeningDifference(const OpeningTotals &totals, int year)
 QString RepeatClosingQuestion(const PreviousClosing &previous, int year)
 {
     return u"%1г. вече е приключена (документ № %2 от %3).\rПовторното приключване заменя документа за "
-           "приключване с нов, изчислен от поправените книги, и обновява в новата година началните салда, "
-           "които не са променяни ръчно.\rЖелаете ли повторно приключване?"_s
+           "приключване с нов, изчислен от поправените книги, и обновява в новата година началните салда и "
+           "данните за предходна година, които не са променяни ръчно.\rЖелаете ли повторно приключване?"_s
         .arg(QString::number(year), QString::number(previous.docNo), Formats::Date(previous.date));
 }
 

@@ -238,6 +238,10 @@ const QStringList &FirmSteps()
         // 11: the firm's standard VAT rate, in per cent, which the entry wizard proposes the VAT at.
         u"CREATE TABLE IF NOT EXISTS FirmVat (Vat_Rate DOUBLE PRECISION NOT NULL); "
         "INSERT INTO FirmVat (Vat_Rate) SELECT 20 WHERE NOT EXISTS (SELECT 1 FROM FirmVat)"_s,
+        // 12: the previous-year figures the closing wrote into the next year's statements, so a
+        // repeat closing refreshes only the lines nobody changed since.
+        u"CREATE TABLE IF NOT EXISTS PrevYearCarried (Stmt_Type INTEGER NOT NULL, OPR_Pok_No INTEGER NOT NULL, "
+        "Carried_Value REAL NOT NULL)"_s,
     };
     return steps;
 }

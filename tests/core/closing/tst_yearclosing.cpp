@@ -2,6 +2,7 @@
 #include "accounts/OpeningBalances.h"
 #include "closing/CarriedBalances.h"
 #include "closing/KeyTotals.h"
+#include "closing/PreviousYear.h"
 #include "closing/YearClosing.h"
 #include "demo/DemoFirm.h"
 #include "engine/Errors.h"
@@ -241,10 +242,21 @@ private slots:
         const ClosingOutcome first = CloseYear(f.fd, old);
         PostLine(db, QDate(2026, 12, 31), 123, {}, 452, {}, 300.00);  // profit tax, after the closing
         PostLine(db, QDate(2026, 11, 30), 602, {}, 501, {}, 100.00);  // a late invoice
+        int handLine = 0;
+        double handValue = 0;
         {
             TDM next;
             next.Open(f.fd.Firm(first.nextFirmId)->Firm_DataPath);
             next.db().exec(u"update Sns set Sn_St_Dt = Sn_St_Dt + 1 where Sn_UNo = 411 and Sn_An1 = 4"_s);
+            // A previous-year figure of the balance sheet typed over by the accountant.
+            QSqlQuery typed = next.db().exec(u"select OPR_Pok_No, OPR_ConstValue from balans_data where "
+                                             "OPR_Account_Type = ? order by OPR_Pok_No limit 1"_s,
+                                             {IncludeKind::PreviousYear});
+            QVERIFY(typed.next());
+            handLine = typed.value(0).toInt();
+            handValue = typed.value(1).toDouble() + 5;
+            next.db().exec(u"update balans_data set OPR_ConstValue = ? where OPR_Account_Type = ? and OPR_Pok_No = ?"_s,
+                           {handValue, IncludeKind::PreviousYear, handLine});
         }
         const ClosingOutcome again = CloseYear(f.fd, old, {.replace = true});
         QVERIFY(again.repeated);
@@ -253,8 +265,29 @@ private slots:
         QCOMPARE(ClosingDocuments(db), 1);
         QVERIFY(!Documents::Find(db, first.closingDocNo));
         QCOMPARE(db.scalar(u"select count(*) from doc where Doc_S_Dt = 123 and Doc_S_Kt = 452"_s).toInt(), 1);
-        QCOMPARE(again.notes.size(), 1);
+        QCOMPARE(again.notes.size(), 2);
         QVERIFY2(again.notes.first().contains(u"411 / 4 / 0 / 0 / 0 / 0: Дт"_s), qPrintable(again.notes.first()));
+        QVERIFY2(again.notes.last().endsWith(StatementName(StatementType::Balance) + u", ред "_s
+                                             + QString::number(handLine)),
+                 qPrintable(again.notes.last()));
+
+        // The previous-year figures are the corrected year's, but for the line typed over.
+        const QList<PreviousYearLine> fresh = ClosedYearFigures(db, f.fd.db(), [](double v) { return v; });
+        {
+            TDM next;
+            next.Open(f.fd.Firm(again.nextFirmId)->Firm_DataPath);
+            for (const PreviousYearLine &line : fresh) {
+                const double stored = next.db()
+                                          .scalar(u"select sum(OPR_ConstValue) from "_s + IncludeTableOf(line.type)
+                                                      + u" where OPR_Account_Type = ? and OPR_Pok_No = ?"_s,
+                                                  {IncludeKind::PreviousYear, line.lineNo})
+                                          .toDouble();
+                const bool typedOver = line.type == StatementType::Balance && line.lineNo == handLine;
+                QCOMPARE(RoundAmount(stored), RoundAmount(typedOver ? handValue : line.amount));
+            }
+            QVERIFY(std::any_of(fresh.begin(), fresh.end(),
+                                [](const PreviousYearLine &l) { return l.type == StatementType::Income; }));
+        }
 
         // The next year opens as a first closing of the corrected books would, but for the key
         // changed by hand.

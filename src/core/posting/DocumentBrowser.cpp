@@ -1,5 +1,6 @@
 #include "posting/DocumentBrowser.h"
 
+#include "engine/Errors.h"
 #include "engine/Messages.h"
 #include "firm/AccountTotals.h"
 
@@ -139,6 +140,15 @@ std::optional<LockHolder> DocumentBrowser::edit(const std::function<void(NomPRow
     if (m_state == EditState::Browse) {
         if (auto holder = RecordLock::Acquire(m_db, Documents::LockTable, Documents::LockKey(m_row->Nom_Doc_No), m_lock))
             return holder;
+        // The document as it is now, not as it was listed: another copy may have changed it
+        // before this one took the lock.
+        const auto now = Documents::Find(m_db, m_row->Nom_Doc_No);
+        if (!now) {
+            m_lock.release();
+            reload();
+            throw MyException(DocumentNotFound);
+        }
+        m_row = *now;
         m_state = EditState::Edit;
     }
     change(*m_row);
@@ -215,6 +225,20 @@ bool DocumentBrowser::deleteGroup(int group)
     if (!m_row || Documents::LineCount(m_db, m_row->Nom_Doc_No) == 0 || !Messages::confirmed(GroupDeleteQuestion))
         return false;
     Documents::DeleteGroup(m_db, m_row->Nom_Doc_No, group);
+    // The group may have carried the document's VAT data, which the delete cleared.
+    if (const auto now = Documents::Find(m_db, m_row->Nom_Doc_No)) {
+        NomPRow row = *now;
+        if (editing()) {
+            row.Nom_DDoc_No = m_row->Nom_DDoc_No;
+            row.Nom_Doc_Date = m_row->Nom_Doc_Date;
+            row.dateTyped = m_row->dateTyped;
+            row.Nom_Doc_Osno = m_row->Nom_Doc_Osno;
+            row.Nom_DocNo_Link = m_row->Nom_DocNo_Link;
+        } else if (m_index >= 0 && m_index < m_docs.size()) {
+            m_docs[m_index] = row;
+        }
+        m_row = row;
+    }
     return true;
 }
 

@@ -158,10 +158,20 @@ void Save(Db &db, const NomPRow &d, bool isNew)
         throw MyException(DocumentNotFound);
 }
 
+void SaveHeader(Db &db, const NomPRow &doc)
+{
+    const QSqlQuery changed =
+        db.exec(u"update nom_p set Nom_DDoc_No = ?, Nom_Doc_Date = ?, Nom_Doc_Osno = ?, Nom_DocNo_Link = ? "
+                "where Nom_Doc_No = ?"_s,
+                {*doc.Nom_DDoc_No, DateValue(doc.Nom_Doc_Date), doc.Nom_Doc_Osno, doc.Nom_DocNo_Link, doc.Nom_Doc_No});
+    if (changed.numRowsAffected() == 0)
+        throw MyException(DocumentNotFound);
+}
+
 void SaveInFolder(Db &db, const NomPRow &doc, bool isNew)
 {
     if (!isNew) {
-        Save(db, doc, false);
+        SaveHeader(db, doc);
         return;
     }
     Transaction tx(db);

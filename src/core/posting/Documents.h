@@ -99,9 +99,14 @@ QString Problem(const NomPRow &doc);
 // Writes a new or changed document row; a changed row that is no longer there (another user
 // deleted it) fails with "Документа не е намерен!".
 void Save(Db &db, const NomPRow &doc, bool isNew);
+// The documents window's fields of a document — number, date, description, link — and nothing
+// else: its VAT data belong to its entry groups, which may have changed since the window read it.
+// A document deleted meanwhile fails with "Документа не е намерен!".
+void SaveHeader(Db &db, const NomPRow &doc);
 // The documents window's save: a new document only into a folder that still exists, checked in
 // the same write transaction — another copy of the program may have deleted the folder since this
-// one listed it, and a document outside every folder is never shown ("Папката не е намерена!").
+// one listed it, and a document outside every folder is never shown ("Папката не е намерена!");
+// a document already there gets its header fields (SaveHeader).
 void SaveInFolder(Db &db, const NomPRow &doc, bool isNew);
 // Throws "Документа не е намерен!" unless the document exists.
 void RequireDocument(Db &db, int docNo);

@@ -3,6 +3,8 @@
 #include "engine/Formats.h"
 #include "firm/AccountTotals.h"
 #include "firm/Schema.h"
+#include "engine/Messages.h"
+#include "posting/DocumentBrowser.h"
 #include "posting/Documents.h"
 #include "posting/GroupPosting.h"
 #include "posting/JournalLines.h"
@@ -374,6 +376,41 @@ private slots:
         QCOMPARE(d.Nom_Kontra, cleared ? 0 : 3);
         QCOMPARE(d.Nom_DocType, 4);  // the kind stays
         QCOMPARE(Documents::OfFolder(db, 1, DocumentFilter::WithVat).size(), cleared ? 0 : 1);
+    }
+
+    // The documents window writes back only what it edits: VAT data saved by another user after
+    // the window listed the document, or cleared by deleting the VAT group, stay as they are.
+    void theDocumentsWindowSavesOnlyItsOwnFields()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        FolderStore::Insert(db, {1, u"Покупки"_s});
+        const int docNo = DocumentWithGroups(db, 1, 2);
+        db.exec(u"update doc set Doc_DDSType = 1 where Doc_No = ? and Doc_StGrp = 2"_s, {docNo});
+        DocumentBrowser browser(db, 1);
+        browser.reload(docNo);
+        QCOMPARE(browser.current()->Nom_Doc_No, docNo);
+        // Another user's VAT group saved meanwhile.
+        db.exec(u"update nom_p set Nom_WithDDS = 1, Nom_Dnevnik = 1, Nom_DOsnova = 100, Nom_DDS = 20 "
+                "where Nom_Doc_No = ?"_s,
+                {docNo});
+        QVERIFY(!browser.edit([](NomPRow &r) { r.Nom_Doc_Osno = u"поправена бележка"_s; }));
+        QVERIFY(browser.post());
+        NomPRow d = *Documents::Find(db, docNo);
+        QCOMPARE(d.Nom_Doc_Osno, u"поправена бележка"_s);
+        QCOMPARE(d.Nom_DOsnova, 100.0);
+        QCOMPARE(d.Nom_WithDDS, 1);
+        // The VAT group deleted from the window, then the note edited and saved.
+        f.messages.answers = {Messages::Yes};
+        QVERIFY(browser.deleteGroup(2));
+        QCOMPARE(browser.current()->Nom_DOsnova, 0.0);
+        QVERIFY(!browser.edit([](NomPRow &r) { r.Nom_Doc_Osno = u"без ДДС"_s; }));
+        QVERIFY(browser.post());
+        d = *Documents::Find(db, docNo);
+        QCOMPARE(d.Nom_Doc_Osno, u"без ДДС"_s);
+        QCOMPARE(d.Nom_WithDDS, 0);
+        QCOMPARE(d.Nom_DDS, 0.0);
     }
 
     void deletingUnderAnotherUsersLock()

@@ -8,6 +8,8 @@
 #include "posting/OpTemplateStore.h"
 #include "statements/StatementTables.h"
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace MainCommands {
@@ -30,19 +32,37 @@ QString ReferencesQuestion(const QStringList &references)
     return u"Сметката е посочена в:\r"_s + lines.join(u"\r"_s) + u"\rЖелаете ли все пак изтриване на сметката?"_s;
 }
 
+namespace {
+// The in-use check and the delete in one write transaction, after every question: what another
+// copy of the program posts meanwhile lands before the check, or waits until the delete is done.
+bool DeletedUnlessUsed(Db &db, const std::function<bool()> &used, const std::function<void()> &remove)
+{
+    Transaction tx(db);
+    if (used())
+        return false;
+    remove();
+    tx.commit();
+    return true;
+}
+}  // namespace
+
 bool DeleteAccount(Db &db, std::optional<int> account, Db *registry)
 {
     if (!account || !Messages::confirmed(u"Желаете ли изтриване на сметката?"_s))
         return false;
+    const QString inUse = u"Сметката се използва и не може да бъде изтрита!"_s;
     if (AccountInUse(db, *account)) {
-        Messages::show(u"Сметката се използва и не може да бъде изтрита!"_s);
+        Messages::show(inUse);
         return false;
     }
     // References outside the books do not keep an account; the user decides knowing them.
     const QStringList references = AccountReferences(db, *account, registry);
     if (!references.isEmpty() && !Messages::confirmed(ReferencesQuestion(references)))
         return false;
-    ChartStore::Delete(db, *account);
+    if (!DeletedUnlessUsed(db, [&] { return AccountInUse(db, *account); }, [&] { ChartStore::Delete(db, *account); })) {
+        Messages::show(inUse);
+        return false;
+    }
     return true;
 }
 
@@ -50,11 +70,10 @@ bool DeleteLevel(Db &db, std::optional<int> level)
 {
     if (!level || !Messages::confirmed(u"Желаете ли изтриване на аналитично ниво?"_s))
         return false;
-    if (LevelInUse(db, *level)) {
+    if (!DeletedUnlessUsed(db, [&] { return LevelInUse(db, *level); }, [&] { LevelStore::DeleteLevel(db, *level); })) {
         Messages::show(u"Аналитичното ниво се използва и не може да бъде изтрито!"_s);
         return false;
     }
-    LevelStore::DeleteLevel(db, *level);
     return true;
 }
 
@@ -64,11 +83,11 @@ bool DeleteLot(Db &db, int level, std::optional<int> lot)
         return false;
     if (!Messages::confirmed(u"Желаете ли изтриване на партидата?"_s))
         return false;
-    if (!LotFree(db, level, *lot)) {
+    if (!DeletedUnlessUsed(db, [&] { return !LotFree(db, level, *lot); },
+                           [&] { LevelStore::DeleteLot(db, level, *lot); })) {
         Messages::show(u"Партидата се използва и не може да бъде изтрита!"_s);
         return false;
     }
-    LevelStore::DeleteLot(db, level, *lot);
     return true;
 }
 
@@ -76,22 +95,18 @@ bool DeleteFolder(Db &db, std::optional<int> folder)
 {
     if (!folder || !Messages::confirmed(u"Желаете ли изтриване на папката?"_s))
         return false;
-    // The check and the delete in one write transaction, as a new document's save checks its
-    // folder in one: a document saved by another copy of the program lands before the check or
-    // is refused after the delete. The folder's operation templates go with it.
-    bool hasDocuments = false;
-    {
-        Transaction tx(db);
-        hasDocuments = FolderHasDocuments(db, *folder);
-        if (!hasDocuments) {
-            OpTemplateStore::DeleteOfFolder(db, *folder);
-            FolderStore::Delete(db, *folder);
-            tx.commit();
-        }
-    }
-    if (hasDocuments)
+    // As a new document's save checks its folder in its write transaction, a document saved by
+    // another copy of the program lands before the check or is refused after the delete. The
+    // folder's operation templates go with it.
+    if (!DeletedUnlessUsed(db, [&] { return FolderHasDocuments(db, *folder); },
+                           [&] {
+                               OpTemplateStore::DeleteOfFolder(db, *folder);
+                               FolderStore::Delete(db, *folder);
+                           })) {
         Messages::show(u"Папката съдържа документи и не може да бъде изтрита!"_s);
-    return !hasDocuments;
+        return false;
+    }
+    return true;
 }
 
 bool DeleteOpeningBalance(Db &db, const std::optional<SnsRow> &row)

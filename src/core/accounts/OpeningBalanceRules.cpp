@@ -127,9 +127,10 @@ Problem Save(Db &db, const TAccountStr &account, const std::optional<SnsRow> &or
     if (!original && !OpeningBalances::CanAdd(db, account.number))
         return {SyntheticHasRowMessage, Box::None};
     try {
-        if (original)
-            OpeningBalances::Update(db, *original, row);
-        else
+        if (original) {
+            if (!OpeningBalances::Update(db, *original, row))
+                return {OpeningRowGoneMessage, Box::None};
+        } else
             OpeningBalances::Insert(db, row);
     } catch (const EngineError &e) {
         if (e.message() == Schema::OpeningBalanceKeyMessage)

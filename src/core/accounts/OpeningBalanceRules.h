@@ -59,9 +59,12 @@ Problem ReadValues(const TypedValues &typed, SnsRow &row);
 // and amount on each side. Runs on the rounded values, which are the ones stored.
 Problem Check(const TAccountStr &account, const QList<LotSlot> &lotSlots, const SnsRow &row);
 
+inline const QString OpeningRowGoneMessage = QStringLiteral("Записът е изтрит от друг потребител!");
+
 // Writes the row (a new one when `original` is empty): the account's number and 0 at positions
-// without a lot box are put in, values rounded before the post. Validation failures and a second
-// row for the same key come back as the problem; nothing is written then.
+// without a lot box are put in, values rounded before the post. Validation failures, a second
+// row for the same key and a row another user deleted meanwhile come back as the problem;
+// nothing is written then.
 Problem Save(Db &db, const TAccountStr &account, const std::optional<SnsRow> &original, const SnsRow &row);
 
 // Record-lock address of a row, and the holder of another copy's lock on any row of an account.

@@ -27,15 +27,16 @@ void Insert(Db &db, const SnsRow &row)
              r.Sn_Kol_Kt, r.Sn_St_Kt});
 }
 
-void Update(Db &db, const SnsRow &original, const SnsRow &row)
+bool Update(Db &db, const SnsRow &original, const SnsRow &row)
 {
     const SnsRow r = Rounded(row);
     const SnsRow &k = original;
-    db.exec(u"update Sns set Sn_UNo = ?, Sn_An1 = ?, Sn_An2 = ?, Sn_An3 = ?, Sn_An4 = ?, Sn_An5 = ?, Sn_Kol_Dt = ?, "
+    const QSqlQuery changed = db.exec(u"update Sns set Sn_UNo = ?, Sn_An1 = ?, Sn_An2 = ?, Sn_An3 = ?, Sn_An4 = ?, Sn_An5 = ?, Sn_Kol_Dt = ?, "
             "Sn_St_Dt = ?, Sn_Kol_Kt = ?, Sn_St_Kt = ? where Sn_UNo = ? and Sn_An1 = ? and Sn_An2 = ? "
             "and Sn_An3 = ? and Sn_An4 = ? and Sn_An5 = ?"_s,
             {r.Sn_UNo, r.Sn_An[0], r.Sn_An[1], r.Sn_An[2], r.Sn_An[3], r.Sn_An[4], r.Sn_Kol_Dt, r.Sn_St_Dt,
              r.Sn_Kol_Kt, r.Sn_St_Kt, k.Sn_UNo, k.Sn_An[0], k.Sn_An[1], k.Sn_An[2], k.Sn_An[3], k.Sn_An[4]});
+    return changed.numRowsAffected() > 0;
 }
 
 QList<SnsRow> RowsOf(Db &db, int account)

@@ -38,7 +38,7 @@ SnsRow Rounded(SnsRow row);
 // Writes the row rounded; a second row for the same key is refused with the key message.
 void Insert(Db &db, const SnsRow &row);
 // Replaces the row of `original`'s key with `row`, rounded; a key another row has is refused
-// with the key message.
-void Update(Db &db, const SnsRow &original, const SnsRow &row);
+// with the key message. False when no row has that key any more (another user deleted it).
+bool Update(Db &db, const SnsRow &original, const SnsRow &row);
 OpeningTotals Totals(Db &db);
 }  // namespace OpeningBalances

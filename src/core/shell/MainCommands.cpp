@@ -1,10 +1,12 @@
 #include "shell/MainCommands.h"
 
 #include "accounts/FolderStore.h"
+#include "accounts/OpeningBalanceRules.h"
 #include "accounts/LevelStore.h"
 #include "engine/Db.h"
 #include "engine/Messages.h"
 #include "firm/Lookups.h"
+#include "firm/RecordLocks.h"
 #include "posting/OpTemplateStore.h"
 #include "statements/StatementTables.h"
 
@@ -113,7 +115,15 @@ bool DeleteOpeningBalance(Db &db, const std::optional<SnsRow> &row)
 {
     if (!row || !Messages::confirmed(u"Желаете ли да изтриете записа?"_s))
         return false;
+    // A row open in another copy's editor stays: its save would otherwise report a write that
+    // found nothing to write.
+    Transaction tx(db);
+    if (const auto holder = LockedByOther(db, OpeningBalanceRules::LockTable, OpeningBalanceRules::LockKey(*row))) {
+        Messages::show(LockMessage(RecordLockPrefix, *holder));
+        return false;
+    }
     OpeningBalances::Delete(db, *row);
+    tx.commit();
     return true;
 }
 

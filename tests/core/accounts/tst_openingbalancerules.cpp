@@ -5,7 +5,9 @@
 #include "accounts/OpeningBalanceRules.h"
 #include "engine/Db.h"
 #include "firm/Lookups.h"
+#include "firm/RecordLocks.h"
 #include "firm/Schema.h"
+#include "shell/MainCommands.h"
 #include "support/TestFixture.h"
 
 #include <QTest>
@@ -256,6 +258,27 @@ private slots:
         QVERIFY(holder);
         QCOMPARE(holder->user, u"иван"_s);
         QVERIFY(!LockedRowOfAccount(db(), QuantityAccount));
+    }
+
+    // A row open in one copy's editor cannot be deleted from another; a row deleted meanwhile
+    // (before the editor took it) makes the save say so instead of reading as saved.
+    void aRowBeingEditedElsewhereIsNotLostSilently()
+    {
+        const TAccountStr value = Account(db(), ValueAccount);
+        const SnsRow stored = Row(ValueAccount, 1, 0, 10, 0, 0);
+        QVERIFY(!Save(db(), value, std::nullopt, stored).failed());
+        db().exec(u"insert into RecLocks (Lock_Table, Lock_Key, Lock_User, Lock_Host, Lock_Pid, Lock_Start) "
+                  "values (?, ?, 'иван', 'склад-1', 1, 1)"_s,
+                  {LockTable, LockKey(stored)});
+        m_f->messages.answers = {6};
+        QVERIFY(!MainCommands::DeleteOpeningBalance(db(), stored));
+        QVERIFY(m_f->messages.shown.last().startsWith(RecordLockPrefix));
+        QCOMPARE(RowCount(db()), 1);
+
+        db().exec(u"delete from RecLocks"_s);
+        db().exec(u"delete from Sns"_s);  // by another user
+        QCOMPARE(Save(db(), value, stored, Row(ValueAccount, 1, 0, 15, 0, 0)).message, OpeningRowGoneMessage);
+        QCOMPARE(RowCount(db()), 0);
     }
 
     void displayShowsZeroBare()

@@ -61,6 +61,24 @@ void RecordClosing(Db &db, int docNo, const QString &id)
             {docNo, id, today});
 }
 
+// Takes back step 1 of a first closing: its document and the record that the year is closed.
+void UndoClosing(const QString &dataPath, int closingDocNo)
+{
+    TDM dm;
+    dm.Open(dataPath);
+    Db &db = dm.db();
+    Transaction tx(db);
+    if (closingDocNo)
+        Documents::DeleteDocumentRows(db, closingDocNo);
+    // The closing's folder, when it holds nothing else.
+    db.exec(u"delete from nom_pap where Nom_Pap_Name = ? and not exists "
+            "(select 1 from nom_p where nom_p.Nom_P_No = nom_pap.Nom_Pap_No)"_s,
+            {ClosingFolderName});
+    db.exec(u"delete from Finish"_s);
+    db.exec(u"delete from FinishClosing"_s);
+    tx.commit();
+}
+
 // The accounts the rows name that the firm's chart lacks come from the standard chart (121 and
 // 122 for a result brought forward).
 void AddMissingAccounts(TFD &fd, Db &next, const QList<SnsRow> &rows)
@@ -320,22 +338,31 @@ ClosingOutcome CloseYear(TFD &fd, int firmId, const ClosingOptions &options)
         RecordClosing(db, outcome.closingDocNo, closingId);
         tx.commit();
     }
-    // Steps 2 and 3: the closed books' balances per key, the result brought forward.
-    QList<SnsRow> carried = ClosingBalances(db);
-    if (options.resultBroughtForward)
-        carried = ResultBroughtForward(carried);
-    // Into the first euro year the balances are converted; step 5's figures come from the books.
-    const CarryPlan plan = PlanCarry(fd, db, carried, year + 1, staff, options.differenceAccount);
-    outcome.conversion = plan.conversion;
-    dm.Close();
+    try {
+        // Steps 2 and 3: the closed books' balances per key, the result brought forward.
+        QList<SnsRow> carried = ClosingBalances(db);
+        if (options.resultBroughtForward)
+            carried = ResultBroughtForward(carried);
+        // Into the first euro year the balances are converted; step 5's figures come from the books.
+        const CarryPlan plan = PlanCarry(fd, db, carried, year + 1, staff, options.differenceAccount);
+        outcome.conversion = plan.conversion;
+        dm.Close();
 
-    // Step 4: into the next year's firm.
-    const auto next = previous ? NextYearFirm(fd, *closed, closingId) : std::nullopt;
-    if (next) {
-        outcome.nextFirmId = next->Firm_ID;
-        outcome.notes = RefreshNextYear(fd, *closed, *next, plan);
-    } else {
-        outcome.nextFirmId = CarryIntoNewFirm(fd, *closed, plan, closingId);
+        // Step 4: into the next year's firm.
+        const auto next = previous ? NextYearFirm(fd, *closed, closingId) : std::nullopt;
+        if (next) {
+            outcome.nextFirmId = next->Firm_ID;
+            outcome.notes = RefreshNextYear(fd, *closed, *next, plan);
+        } else {
+            outcome.nextFirmId = CarryIntoNewFirm(fd, *closed, plan, closingId);
+        }
+    } catch (...) {
+        // A first closing that carried nothing is taken back whole: a year is never recorded
+        // as closed without a next year. A repeat keeps its new closing document, which
+        // already stands for the corrected books, and can be run again.
+        if (!previous)
+            UndoClosing(closed->Firm_DataPath, outcome.closingDocNo);
+        throw;
     }
     return outcome;
 }

@@ -1,6 +1,8 @@
 #include "accounts/ChartStore.h"
+#include "accounts/FolderStore.h"
 #include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
+#include "closing/ClosingEntries.h"
 #include "closing/ConversionReport.h"
 #include "closing/EuroConversion.h"
 #include "closing/YearClosing.h"
@@ -349,6 +351,26 @@ private slots:
         QVERIFY(OpenFirm(b.f.fd, b.f.dm, *b.f.fd.Firm(outcome.nextFirmId)).opened);
         const OpeningTotals totals = OpeningBalances::Totals(b.db());
         QCOMPARE(RoundAmount(totals.debit - totals.credit), 51.13);
+    }
+
+    // A closing that cannot carry (here, a rounding-difference account with analytic levels) takes
+    // its closing document back: the year is not left recorded as closed without a next year.
+    void aClosingThatCannotCarryLeavesTheYearOpen()
+    {
+        LevaFirm b;
+        Db &db = b.f.dm.db();
+        FolderStore::Insert(db, {1, u"Банка"_s});  // the folder of the year's document
+        const qsizetype firms = b.f.fd.Firms().size();
+        ClosingOptions options;
+        options.differenceAccount = 304;
+        QVERIFY(ErrorOf([&] { CloseYear(b.f.fd, b.id, options); }).contains(u"304"_s));
+        QCOMPARE(b.f.fd.Firms().size(), firms);
+        QVERIFY(!ClosedBefore(db));
+        QCOMPARE(db.scalar(u"select count(*) from nom_pap where Nom_Pap_Name = ?"_s, {ClosingFolderName}).toInt(), 0);
+        QCOMPARE(db.scalar(u"select count(*) from doc where Doc_S_Kt = 123 or Doc_S_Dt = 123"_s).toInt(), 0);
+        const ClosingOutcome outcome = CloseYear(b.f.fd, b.id);
+        QVERIFY(!outcome.repeated);
+        QCOMPARE(b.f.fd.Firms().size(), firms + 1);
     }
 
     void aEuroYearClosesWithoutConversion()

@@ -9,6 +9,7 @@
 #include "firm/TDM.h"
 #include "registry/TFD.h"
 #include "reportkit/PageStore.h"
+#include "reportkit/SnapshotJob.h"
 #include "reports/AccountExtract.h"
 #include "reports/ChronologicalLedger.h"
 #include "reports/LotExtract.h"
@@ -122,7 +123,7 @@ int AccountExtract(Context &c)
     o.correspondingAccount = AccountOption(dm.db(), c.line, u"--corresponding-account"_s);
     o.folder = FolderOption(dm.db(), c.line);
     o.totalsOnly = c.line.has(u"--totals-only"_s);
-    AccountExtractJob job(dm.db(), o);
+    rk::SnapshotJob<AccountExtractJob> job(dm.db(), o);
     Write(job, c);
     return 0;
 }
@@ -159,7 +160,7 @@ int LotExtract(Context &c)
                                                           {u"folder"_s, LotGrouping::Folder},
                                                           {u"none"_s, LotGrouping::None}};
     o.grouping = groupings.value(c.line.text(u"--group-by"_s), LotGrouping::Date);
-    LotExtractJob job(dm.db(), o);
+    rk::SnapshotJob<LotExtractJob> job(dm.db(), o);
     Write(job, c);
     return 0;
 }

@@ -7,10 +7,12 @@
 #include "accounts/LevelStore.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
+#include "engine/ReadSnapshot.h"
 #include "firm/Lookups.h"
 #include "firm/TDM.h"
 #include "registry/TFD.h"
 #include "reportkit/PageStore.h"
+#include "reportkit/SnapshotJob.h"
 #include "reports/GeneralLedger.h"
 #include "reports/TrialBalance.h"
 #include "statements/StatementComputation.h"
@@ -66,7 +68,7 @@ int TrialBalance(Context &c)
         if (!FindAccount(dm.db(), o.account))
             throw MyException(MissingAccountMessage);
     }
-    TrialBalanceJob job(dm.db(), o);
+    rk::SnapshotJob<TrialBalanceJob> job(dm.db(), o);
     rk::PageStore pages;
     rk::RunReport(job, pages);
     WriteReport(c.line, pages, c.out);
@@ -79,7 +81,7 @@ int GeneralLedger(Context &c)
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
     RequireWritableOutput(c.line);
     const auto [from, to] = ReportPeriodOption(dm, c.line);
-    GeneralLedgerJob job(dm.db(), GeneralLedgerOptions{from, to, firm.Firm_Name});
+    rk::SnapshotJob<GeneralLedgerJob> job(dm.db(), GeneralLedgerOptions{from, to, firm.Firm_Name});
     rk::PageStore pages;
     rk::RunReport(job, pages);
     WriteReport(c.line, pages, c.out);
@@ -92,7 +94,8 @@ int Statement(Context &c, StatementType type)
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
     const auto [from, to] = ReportPeriodOption(dm, c.line);
-    StatementReportJob job(ComputeStatement(dm.db(), c.fd.db(), type, from, to), firm.Firm_Name);
+    ReadSnapshot books(dm.db());
+    StatementReportJob job(ComputeStatement(books.db(), c.fd.db(), type, from, to), firm.Firm_Name);
     rk::PageStore pages;
     rk::RunReport(job, pages);
     WriteReport(c.line, pages, c.out);

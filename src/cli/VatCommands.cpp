@@ -4,6 +4,7 @@
 
 #include "engine/Errors.h"
 #include "engine/Messages.h"
+#include "engine/ReadSnapshot.h"
 #include "firm/TDM.h"
 #include "registry/TFD.h"
 #include "reportkit/PageStore.h"
@@ -40,7 +41,8 @@ int Journal(Context &c, VatJournalKind kind)
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
     const auto [from, to] = VatPeriod(dm, c.line);
-    const VatJournal journal = VatJournals::Read(dm.db(), c.fd.db(), kind, from, to);
+    ReadSnapshot books(dm.db());
+    const VatJournal journal = VatJournals::Read(books.db(), c.fd.db(), kind, from, to);
     for (const QString &problem : journal.problems())
         Messages::show(u"Непълни данни: "_s + problem);
     if (c.line.has(FileOption.name)) {
@@ -61,7 +63,8 @@ int DeclarationCommand(Context &c)
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
     const auto [from, to] = VatPeriod(dm, c.line);
     MonthlyData::EnsureMonths(dm.db());
-    const Declaration d = Declarations::Build(dm.db(), c.fd.db(), firm, from, to);
+    ReadSnapshot books(dm.db());
+    const Declaration d = Declarations::Build(books.db(), c.fd.db(), firm, from, to);
     if (c.line.has(TextOption.name)) {
         QString text;
         for (const auto &[cell, value] : Declarations::CellTexts(d))

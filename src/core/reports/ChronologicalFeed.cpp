@@ -2,6 +2,7 @@
 
 #include "engine/Db.h"
 #include "engine/Errors.h"
+#include "engine/ReadSnapshot.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,12 +40,9 @@ void ChronologicalFeed::stop()
 void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &selection)
 {
     try {
-        Db db(u"chronological"_s);
-        db.open(file, false);
-        // One read transaction: every folder group is read from the same state of the books,
-        // while others go on posting.
-        db.exec(u"BEGIN"_s);
-        ChronologicalRows rows(db, selection);
+        // Every folder group is read from the same state of the books, while others go on posting.
+        ReadSnapshot books(file);
+        ChronologicalRows rows(books.db(), selection);
         {
             const std::lock_guard lock(m_mutex);
             m_folderNames = rows.folderNames();
@@ -67,7 +65,7 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
         }
         if (!batch.empty() && !put(std::move(batch)))
             return;
-        db.exec(u"COMMIT"_s);
+        books.release();
         {
             const std::lock_guard lock(m_mutex);
             m_done = true;

@@ -3,13 +3,14 @@
 #include "app/TProgressForm.h"
 #include "firm/TDM.h"
 #include "help/HelpSystem.h"
+#include "reportkit/SnapshotJob.h"
 #include "reports/TViewerForm.h"
 
 #include <QPointer>
 
 TViewerForm *TOBORKOLForm::Run(TDM &dm, const TrialBalanceOptions &options, QWidget *parent)
 {
-    TViewerForm *viewer = TViewerForm::Show(std::make_unique<TrialBalanceJob>(dm.db(), options), parent);
+    TViewerForm *viewer = TViewerForm::Show(std::make_unique<rk::SnapshotJob<TrialBalanceJob>>(dm.db(), options), parent);
     if (viewer)
         SetHelpWindow(viewer, QStringLiteral("TOBORKOLForm"));  // F1 in the preview: the report's page
     if (!viewer || !viewer->generating())

@@ -1,5 +1,6 @@
 #include "statements/TReportForm.h"
 
+#include "engine/ReadSnapshot.h"
 #include "widgets/Accelerators.h"
 
 #include "app/TErrorHook.h"
@@ -150,7 +151,9 @@ bool TReportForm::compute(const QDate &from, const QDate &to)
         TProgressForm progress(window());
         progress.setMessage(u"Изготвяне на отчета, моля изчакайте!"_s);
         progress.show();
-        ComputedStatement result = ComputeStatement(m_dm.db(), m_fd.db(), m_type, from, to, [&](int done, int total) {
+        // Every line from one state of the books, while others may post.
+        ReadSnapshot books(m_dm.db());
+        ComputedStatement result = ComputeStatement(books.db(), m_fd.db(), m_type, from, to, [&](int done, int total) {
             progress.setRange(0, total);
             progress.setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

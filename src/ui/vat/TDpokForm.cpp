@@ -1,5 +1,6 @@
 #include "vat/TDpokForm.h"
 
+#include "engine/ReadSnapshot.h"
 #include "widgets/Accelerators.h"
 
 #include "app/TErrorHook.h"
@@ -193,8 +194,10 @@ JournalView *TDpokForm::journalView(VatJournalKind kind) const
 
 void TDpokForm::reload()
 {
-    m_purchases->setJournal(VatJournals::Read(m_dm.db(), m_fd.db(), VatJournalKind::Purchases, m_from, m_to));
-    m_sales->setJournal(VatJournals::Read(m_dm.db(), m_fd.db(), VatJournalKind::Sales, m_from, m_to));
+    // Both journals from one state of the books.
+    ReadSnapshot books(m_dm.db());
+    m_purchases->setJournal(VatJournals::Read(books.db(), m_fd.db(), VatJournalKind::Purchases, m_from, m_to));
+    m_sales->setJournal(VatJournals::Read(books.db(), m_fd.db(), VatJournalKind::Sales, m_from, m_to));
 }
 
 bool TDpokForm::showPage(Page page)
@@ -251,7 +254,8 @@ TViewerForm *TDpokForm::declaration()
     const auto firm = m_fd.Firm(m_fd.currentFirmId);
     if (!firm)
         throw MyException(u"Фирмата не е намерена в регистъра!"_s);
-    const Declaration d = Declarations::Build(m_dm.db(), m_fd.db(), *firm, m_from, m_to);
+    ReadSnapshot books(m_dm.db());
+    const Declaration d = Declarations::Build(books.db(), m_fd.db(), *firm, m_from, m_to);
     return TViewerForm::Show(std::make_unique<DeclarationReportJob>(d), this);
 }
 

@@ -20,6 +20,7 @@
 #include "registry/TFD.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QUuid>
 #include <map>
@@ -176,12 +177,65 @@ int CarryIntoNewFirm(TFD &fd, const FirmRecord &closed, const CarryPlan &plan, c
     return CreateFirm(fd, std::move(request));
 }
 
+// A repeat closing, inside the transaction on the next year's firm with the closed year's file
+// attached as `src`: the accounts, levels and lots the carried rows name that the next year lacks
+// (opened in the closed year after the first closing) are copied from the closed year, accounts
+// with their levels. Lots of the same number whose names differ are answered, for the accountant
+// to check.
+QStringList CopyMissingFromClosedYear(Db &next, const QList<SnsRow> &rows)
+{
+    QStringList differing;
+    for (const SnsRow &row : rows) {
+        if (!ChartStore::Find(next, row.Sn_UNo))
+            next.exec(u"insert into s select * from src.s where S_UNo = ?"_s, {row.Sn_UNo});
+        const auto account = ChartStore::Find(next, row.Sn_UNo);
+        if (!account)
+            continue;
+        for (size_t k = 0; k < 5; ++k) {
+            const int level = account->S_An[k];
+            if (level == 0)
+                continue;
+            next.exec(u"insert into nom select * from src.nom where Nom_No = ? "
+                      "and not exists (select 1 from nom where Nom_No = ?)"_s,
+                      {level, level});
+            const QString table = LotTableOfLevel(next, level);
+            const int lot = row.Sn_An[k];
+            if (table.isEmpty() || lot <= 0)
+                continue;
+            const QVariant here = next.scalar(u"select NomEl_Name from "_s + table + u" where Nom_No = ? and NomEl_No = ?"_s,
+                                              {level, lot});
+            const QVariant there = next.scalar(
+                u"select NomEl_Name from src."_s + table + u" where Nom_No = ? and NomEl_No = ?"_s, {level, lot});
+            if (!here.isValid())
+                next.exec(u"insert into "_s + table + u" select * from src."_s + table
+                              + u" where Nom_No = ? and NomEl_No = ?"_s,
+                          {level, lot});
+            else if (there.isValid() && here.toString().trimmed() != there.toString().trimmed())
+                differing << u"%1 / ниво %2 / партида %3: „%4“, в приключената година „%5“"_s.arg(
+                    QString::number(row.Sn_UNo), QString::number(level), QString::number(lot), here.toString(),
+                    there.toString());
+        }
+    }
+    differing.removeDuplicates();
+    return differing;
+}
+
 QStringList RefreshNextYear(TFD &fd, const FirmRecord &closed, const FirmRecord &next, const CarryPlan &plan)
 {
     TDM dm;
     dm.Open(next.Firm_DataPath);
     Db &db = dm.db();
+    // Outside the transaction: a file is attached only so.
+    db.exec(u"ATTACH DATABASE ? AS src"_s, {AddTrailingSlash(closed.Firm_DataPath) + Schema::FirmFileName});
+    const auto detach = qScopeGuard([&db] {
+        try {
+            db.exec(u"DETACH DATABASE src"_s);
+        } catch (const std::exception &) {
+            // Closing the connection detaches it as well.
+        }
+    });
     Transaction tx(db);
+    const QStringList differingLots = CopyMissingFromClosedYear(db, plan.rows);
     AddMissingAccounts(fd, db, plan.rows);
     const RefreshOutcome refreshed = RefreshCarried(db, plan.rows);
     const QStringList linesByHand = WritePlanExtras(db, plan, closed.Firm_Name, closed.Firm_Period, true);
@@ -190,6 +244,10 @@ QStringList RefreshNextYear(TFD &fd, const FirmRecord &closed, const FirmRecord 
     if (!refreshed.keptByHand.isEmpty())
         notes << u"Началните салда, променени ръчно в %1г., са запазени:\r"_s.arg(next.Firm_Period)
                      + refreshed.keptByHand.join(u"\r"_s);
+    if (!differingLots.isEmpty())
+        notes << u"Партиди с един и същ номер, но различни имена в %1г. и в приключената година — проверете "
+                 "началните им салда:\r"_s.arg(next.Firm_Period)
+                     + differingLots.join(u"\r"_s);
     if (!linesByHand.isEmpty())
         notes << u"Данните за предходна година, променени ръчно в %1г., са запазени:\r"_s.arg(next.Firm_Period)
                      + linesByHand.join(u"\r"_s);

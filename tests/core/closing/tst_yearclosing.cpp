@@ -1,4 +1,5 @@
 #include "accounts/ChartStore.h"
+#include "accounts/LevelStore.h"
 #include "accounts/OpeningBalances.h"
 #include "closing/CarriedBalances.h"
 #include "closing/KeyTotals.h"
@@ -303,6 +304,33 @@ private slots:
             QCOMPARE(next.value(key).Sn_Kol_Dt, row.Sn_Kol_Dt);
         }
         QCOMPARE(Debit(next, 452), -300.00);
+    }
+
+    // Accounts and lots opened in the closed year after its first closing reach the next year
+    // with a repeat closing: the account with its levels, the counterparty with its name.
+    void aRepeatClosingBringsAccountsAndLotsOpenedSince()
+    {
+        TestFixture f;
+        const int old = TradingDemo(f);
+        Db &db = f.dm.db();
+        const ClosingOutcome first = CloseYear(f.fd, old);
+        const int level = ChartStore::Find(db, 411)->S_An[0];
+        const int lot = db.scalar(u"select max(NomEl_No) from kontra where Nom_No = ?"_s, {level}).toInt() + 1;
+        LevelStore::InsertKontra(db, {level, lot, u"Нов клиент ООД"_s, {}, {}, {}, {}, {}, {}, {}});
+        ChartStore::Insert(db, SRow{4119, {level, 0, 0, 0, 0}, u"Други клиенти"_s, 1, 1, 2});
+        PostLine(db, QDate(2026, 6, 1), 4119, {lot, 0, 0, 0, 0}, 702, {}, 250.00);
+        const ClosingOutcome again = CloseYear(f.fd, old, {.replace = true});
+        QCOMPARE(again.nextFirmId, first.nextFirmId);
+        TDM next;
+        next.Open(f.fd.Firm(again.nextFirmId)->Firm_DataPath);
+        const auto account = ChartStore::Find(next.db(), 4119);
+        QVERIFY(account);
+        QCOMPARE(account->S_An[0], level);
+        QCOMPARE(next.db()
+                     .scalar(u"select NomEl_Name from kontra where Nom_No = ? and NomEl_No = ?"_s, {level, lot})
+                     .toString(),
+                 u"Нов клиент ООД"_s);
+        QCOMPARE(Opening(next.db()).value(u"4119 / %1 / 0 / 0 / 0 / 0"_s.arg(lot)).Sn_St_Dt, 250.00);
     }
 
     void carryingNeedsTheSourceAccounts()

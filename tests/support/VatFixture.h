@@ -32,7 +32,7 @@ struct VatFixture {
         firm.Firm_Adres = QStringLiteral("гр. Русе");
         firm.Firm_HedDDS = QStringLiteral("Иван Иванов");
         firm.Firm_HedDDSPr = QStringLiteral("Управител");
-        f.fd.UpdateFirm(firm);
+        f.fd.UpdateFirm(*f.fd.Firm(firmId), firm);
         Db &db = f.dm.db();
         LevelStore::InsertLevel(db, {1, QStringLiteral("Контрагенти"), NomType::Counterparties});
         LevelStore::InsertKontra(db, {1, 1, QStringLiteral("Доставчик АД"), QStringLiteral("5556667778"), {}, {}, {},

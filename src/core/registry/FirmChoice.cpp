@@ -77,13 +77,15 @@ QString FirmYearLock(const FirmRecord &firm)
     return YearLockOf(books);
 }
 
-void SaveFirmData(TFD &fd, const FirmRecord &edited)
+void SaveFirmData(TFD &fd, const FirmRecord &loaded, FirmRecord edited)
 {
     const auto stored = fd.Firm(edited.Firm_ID);
     if (!stored)
         throw MyException(u"Фирмата не е намерена в регистъра!"_s);
+    if (!SameFirmDir(loaded.Firm_DataPath, edited.Firm_DataPath))
+        edited.Firm_DataPath = CheckedFirmDir(fd, edited);
     if (stored->Firm_Period == edited.Firm_Period) {
-        fd.UpdateFirm(edited);
+        fd.UpdateFirm(loaded, edited);
         return;
     }
     Db books(u"firm-year"_s);
@@ -96,7 +98,7 @@ void SaveFirmData(TFD &fd, const FirmRecord &edited)
                {Formats::SqlDate(QDate(edited.Firm_Period, 1, 1)), Formats::SqlDate(QDate(edited.Firm_Period, 12, 31))});
     // The firm's write lock is held until both are written: the registry first, then the books.
     WriteLock registry(fd.db());
-    fd.UpdateFirm(edited);
+    fd.UpdateFirm(loaded, edited);
     registry.commit();
     tx.commit();
 }

@@ -26,7 +26,8 @@ bool RemoveFirm(TFD &fd, const TDM &dm, const FirmRecord &firm);
 // that holds opening balances or documents is the year its books were entered for.
 QString FirmYearLock(const FirmRecord &firm);
 
-// Saves the firm data edited in the firm editor. A changed year changes the firm's own period
-// (OtPeriod, which governs every date and report) in the same step, or neither changes; a firm
-// whose year is locked refuses it with the reason.
-void SaveFirmData(TFD &fd, const FirmRecord &edited);
+// Saves the firm data edited in the firm editor: the fields that differ from `loaded`, the row as
+// the editor read it. A changed year changes the firm's own period (OtPeriod, which governs every
+// date and report) in the same step, or neither changes; a firm whose year is locked refuses it
+// with the reason. A changed data path must hold the program's books and no other firm's.
+void SaveFirmData(TFD &fd, const FirmRecord &loaded, FirmRecord edited);

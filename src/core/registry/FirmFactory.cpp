@@ -244,14 +244,25 @@ int CreateFirm(TFD &fd, NewFirmRequest request)
     return build.Register();
 }
 
-int AttachFirm(TFD &fd, FirmRecord firm)
+bool SameFirmDir(const QString &a, const QString &b) { return SameDir(a.trimmed(), b.trimmed()); }
+
+QString CheckedFirmDir(TFD &fd, const FirmRecord &firm)
 {
     if (firm.Firm_DataPath.trimmed().isEmpty())
         throw MyException(u"Посочете път до данните!"_s);
-    firm.Firm_DataPath = AddTrailingSlash(QDir(firm.Firm_DataPath.trimmed()).absolutePath());
-    const QString missing = FirstMissingFirmMask(firm.Firm_DataPath);
+    const QString dir = AddTrailingSlash(QDir(firm.Firm_DataPath.trimmed()).absolutePath());
+    const QString missing = FirstMissingFirmMask(dir);
     if (!missing.isEmpty())
         throw MyException(MissingFilesMessage(missing));
+    for (const FirmRecord &other : fd.Firms())
+        if (other.Firm_ID != firm.Firm_ID && SameDir(other.Firm_DataPath, dir))
+            throw MyException(u"Фирмата с тези данни вече е в списъка: "_s + other.Firm_Name);
+    return dir;
+}
+
+int AttachFirm(TFD &fd, FirmRecord firm)
+{
+    firm.Firm_DataPath = CheckedFirmDir(fd, firm);
     {
         Db db(u"attach-check"_s);
         db.open(firm.Firm_DataPath + Schema::FirmFileName, false, Schema::FirmMarkerTable);

@@ -72,6 +72,12 @@ int CreateFirm(TFD &fd, NewFirmRequest request);
 // reporting year is taken from the firm's own period. Returns the new Firm_ID.
 int AttachFirm(TFD &fd, FirmRecord firm);
 
+// Whether two data paths name one directory.
+bool SameFirmDir(const QString &a, const QString &b);
+// The firm's data path made absolute, once it is checked to hold the program's books of a firm
+// and to be no other registered firm's; else the reason is raised.
+QString CheckedFirmDir(TFD &fd, const FirmRecord &firm);
+
 // The file of a registered firm whose directory holds every firm table; throws MyException
 // otherwise.
 QString SourceFirmFile(TFD &fd, int sourceFirmId);

@@ -214,16 +214,28 @@ void TFD::InsertFirm(const FirmRecord &firm)
     NoteFirmFile(firm);
 }
 
-void TFD::UpdateFirm(const FirmRecord &firm)
+void TFD::UpdateFirm(const FirmRecord &loaded, const FirmRecord &edited)
 {
-    QVariantList values = FirmValues(firm);
-    values.removeFirst();
-    values << firm.Firm_ID;
-    m_db.exec(u"update FirmData set Firm_Name = ?, Firm_DN = ?, Firm_BS = ?, Firm_Period = ?, Firm_DataPath = ?, "
-              "Firm_Adres = ?, Firm_Tel = ?, Firm_Fax = ?, Firm_Hed = ?, Firm_HedDDS = ?, Firm_HedDDSPr = ?, "
-              "Firm_SubDDS = ?, Firm_LastDDSReg = ?, Firm_LastDDSRegEnd = ?, Firm_Klon = ? where Firm_ID = ?"_s,
-              values);
-    NoteFirmFile(firm);
+    // In the order of FirmValues; names of the program's own, never typed text.
+    static const QStringList columns = {
+        u"Firm_ID"_s,     u"Firm_Name"_s,    u"Firm_DN"_s,     u"Firm_BS"_s,         u"Firm_Period"_s,
+        u"Firm_DataPath"_s, u"Firm_Adres"_s, u"Firm_Tel"_s,    u"Firm_Fax"_s,        u"Firm_Hed"_s,
+        u"Firm_HedDDS"_s, u"Firm_HedDDSPr"_s, u"Firm_SubDDS"_s, u"Firm_LastDDSReg"_s, u"Firm_LastDDSRegEnd"_s,
+        u"Firm_Klon"_s};
+    const QVariantList before = FirmValues(loaded), after = FirmValues(edited);
+    QStringList assignments;
+    QVariantList values;
+    for (qsizetype i = 1; i < columns.size(); ++i) {
+        if (before.at(i) == after.at(i))
+            continue;
+        assignments << columns.at(i) + u" = ?"_s;
+        values << after.at(i);
+    }
+    if (assignments.isEmpty())
+        return;
+    values << edited.Firm_ID;
+    m_db.exec(u"update FirmData set "_s + assignments.join(u", "_s) + u" where Firm_ID = ?"_s, values);
+    NoteFirmFile(edited);
 }
 
 void TFD::DeleteFirm(int firmId) { m_db.exec(u"delete from FirmData where Firm_ID = ?"_s, {firmId}); }

@@ -55,7 +55,9 @@ public:
     // One more than the highest Firm_ID; drawn for a new firm under the registry's write lock.
     int NextFirmId();
     void InsertFirm(const FirmRecord &firm);
-    void UpdateFirm(const FirmRecord &firm);
+    // Writes the fields in which `edited` differs from `loaded`, the row as its window read it:
+    // what another user changed meanwhile in the other fields stays.
+    void UpdateFirm(const FirmRecord &loaded, const FirmRecord &edited);
     void DeleteFirm(int firmId);
 
     QList<ChSmetkiRow> ChSmetki();

@@ -35,14 +35,6 @@ QDate FirmRecord::*DateMember(const QString &field)
 
 const QString BranchField = u"Firm_Klon"_s;
 
-QVariant StoredValue(const FirmRecord &firm, const QString &field)
-{
-    if (auto m = TextMember(field))
-        return firm.*m;
-    if (auto m = DateMember(field))
-        return (firm.*m).isValid() ? QVariant(Formats::SqlDate(firm.*m)) : QVariant();
-    return firm.Firm_Klon;
-}
 }  // namespace
 
 const QList<VatFirmField> &Fields()
@@ -121,19 +113,7 @@ bool Save(TFD &fd, const FirmRecord &loaded, const FirmRecord &edited)
         Messages::show(problem);
         return false;
     }
-    QStringList assignments;
-    QVariantList values;
-    for (const VatFirmField &f : Fields()) {
-        const QVariant before = StoredValue(loaded, f.field), after = StoredValue(edited, f.field);
-        if (before == after)
-            continue;
-        assignments << f.field + u" = ?"_s;  // names from the list above, never typed text
-        values << after;
-    }
-    if (assignments.isEmpty())
-        return true;
-    values << edited.Firm_ID;
-    fd.db().exec(u"UPDATE FirmData SET "_s + assignments.join(u", "_s) + u" WHERE Firm_ID = ?"_s, values);
+    fd.UpdateFirm(loaded, edited);
     return true;
 }
 

@@ -109,7 +109,7 @@ bool TFirmDataEditForm::save()
     }
     if (m_vatRate && !RunGuarded([&] { SetStandardVatRate(m_books->db(), m_vatRate->value()); }))
         return false;
-    if (!RunGuarded([&] { SaveFirmData(m_fd, firm); }))
+    if (!RunGuarded([&] { SaveFirmData(m_fd, m_record, firm); }))
         return false;
     m_record = firm;
     done(Saved);

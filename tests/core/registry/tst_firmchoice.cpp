@@ -10,6 +10,7 @@
 #include "support/TestFixture.h"
 
 #include <QFile>
+#include <QDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -188,11 +189,12 @@ private slots:
             OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 10, 0, 0});
         else if (books == u"documents"_s)
             f.dm.db().exec(u"insert into nom_p (Nom_Doc_No, Nom_DDoc_No, Nom_P_No) values (1, 1, 1)"_s);
-        FirmRecord edited = *f.fd.Firm(id);
+        const FirmRecord loaded = *f.fd.Firm(id);
+        FirmRecord edited = loaded;
         QCOMPARE(FirmYearLock(edited), lock);
         edited.Firm_Period = 2026;
         edited.Firm_Tel = u"02 123"_s;
-        QCOMPARE(ErrorOf([&] { SaveFirmData(f.fd, edited); }), lock);
+        QCOMPARE(ErrorOf([&] { SaveFirmData(f.fd, loaded, edited); }), lock);
         const bool changed = lock.isEmpty();
         QCOMPARE(f.fd.Firm(id)->Firm_Period, changed ? 2026 : 2025);
         QCOMPARE(f.fd.Firm(id)->Firm_Tel, changed ? u"02 123"_s : QString());
@@ -205,10 +207,24 @@ private slots:
         TestFixture f;
         const int id = f.openNewFirm(u"Данни"_s, 2025);
         OpeningBalances::Insert(f.dm.db(), {501, {}, 0, 10, 0, 0});
-        FirmRecord edited = *f.fd.Firm(id);
+        const FirmRecord loaded = *f.fd.Firm(id);
+        FirmRecord edited = loaded;
         edited.Firm_Name = u"Данни АД"_s;
-        SaveFirmData(f.fd, edited);
+        // Another user's VAT data saved while the editor was open stay.
+        FirmRecord vat = loaded;
+        vat.Firm_HedDDS = u"Иван Петров"_s;
+        f.fd.UpdateFirm(loaded, vat);
+        SaveFirmData(f.fd, loaded, edited);
         QCOMPARE(f.fd.Firm(id)->Firm_Name, u"Данни АД"_s);
+        QCOMPARE(f.fd.Firm(id)->Firm_HedDDS, u"Иван Петров"_s);
+        // A data path is changed only to a directory with a firm's books that no other firm has.
+        const int other = f.openNewFirm(u"Друга"_s, 2025);
+        FirmRecord moved = *f.fd.Firm(id);
+        moved.Firm_DataPath = f.fd.Firm(other)->Firm_DataPath;
+        QVERIFY(ErrorOf([&] { SaveFirmData(f.fd, *f.fd.Firm(id), moved); }).contains(u"Друга"_s));
+        moved.Firm_DataPath = QDir::tempPath() + u"/няма-такава-папка"_s;
+        QVERIFY(!ErrorOf([&] { SaveFirmData(f.fd, *f.fd.Firm(id), moved); }).isEmpty());
+        QCOMPARE(f.fd.Firm(id)->Firm_DataPath, loaded.Firm_DataPath);
     }
 };
 

@@ -254,7 +254,7 @@ private slots:
         // Meanwhile another user changes the address.
         FirmRecord other = loaded;
         other.Firm_Adres = u"гр. Варна"_s;
-        v.f.fd.UpdateFirm(other);
+        v.f.fd.UpdateFirm(loaded, other);
         QVERIFY(VatFirmData::Save(v.f.fd, loaded, edited));
         const FirmRecord saved = v.firm();
         QCOMPARE(saved.Firm_SubDDS, u"Петър Петров"_s);

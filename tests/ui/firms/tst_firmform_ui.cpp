@@ -436,7 +436,7 @@ private slots:
         record.Firm_DN = u"1234567890"_s;
         record.Firm_Adres = u"София, ул. Шипка 1"_s;
         record.Firm_Hed = u"Иван Петров"_s;
-        f.fd.UpdateFirm(record);
+        f.fd.UpdateFirm(*f.fd.Firm(source), record);
 
         TFirmDataForm wizard(f.fd);
         wizard.setKind(TFirmDataForm::CopyOfFirm);

@@ -249,7 +249,12 @@ const QStringList &FirmSteps()
 // The numbered steps of the registry file after its first version, as for a firm file.
 const QStringList &RegistrySteps()
 {
-    static const QStringList steps = {};
+    static const QStringList steps = {
+        // 2: the highest firm number ever given, so a removed firm's number is never given again.
+        u"CREATE TABLE IF NOT EXISTS FirmIdHigh (High_ID INTEGER NOT NULL); "
+        "INSERT INTO FirmIdHigh (High_ID) SELECT coalesce(max(Firm_ID), 0) FROM FirmData "
+        "WHERE NOT EXISTS (SELECT 1 FROM FirmIdHigh)"_s,
+    };
     return steps;
 }
 

@@ -205,7 +205,7 @@ int FirmBuild::Register(const std::function<int(TFD &)> &existing)
         if (const int id = existing(m_fd))
             return id;
     FirmRecord firm = m_firm;
-    firm.Firm_ID = m_fd.NextFirmId();
+    firm.Firm_ID = m_fd.DrawFirmId();
     if (m_defaultDir)
         firm.Firm_DataPath = FirstFreeFirmDir(m_fd, firm.Firm_ID);
     const QString file = firm.Firm_DataPath + Schema::FirmFileName;
@@ -278,7 +278,7 @@ int AttachFirm(TFD &fd, FirmRecord firm)
     for (const FirmRecord &other : fd.Firms())
         if (SameDir(other.Firm_DataPath, firm.Firm_DataPath))
             throw MyException(u"Фирмата с тези данни вече е в списъка: "_s + other.Firm_Name);
-    firm.Firm_ID = fd.NextFirmId();
+    firm.Firm_ID = fd.DrawFirmId();
     fd.InsertFirm(firm);
     lock.commit();
     return firm.Firm_ID;

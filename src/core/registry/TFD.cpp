@@ -205,7 +205,23 @@ std::optional<FirmRecord> TFD::Firm(int firmId)
 
 bool TFD::IsEmpty() { return m_db.scalar(u"select count(*) from FirmData"_s).toInt() == 0; }
 
-int TFD::NextFirmId() { return m_db.scalar(u"select coalesce(max(Firm_ID), 0) + 1 from FirmData"_s).toInt(); }
+int TFD::NextFirmId()
+{
+    // A number is never given twice: another copy of the program that still has a removed firm
+    // open must not find a different firm under its number.
+    return m_db
+        .scalar(u"select max(coalesce((select max(Firm_ID) from FirmData), 0), "
+                "coalesce((select max(High_ID) from FirmIdHigh), 0)) + 1"_s)
+        .toInt();
+}
+
+int TFD::DrawFirmId()
+{
+    const int next = NextFirmId();
+    m_db.exec(u"delete from FirmIdHigh"_s);
+    m_db.exec(u"insert into FirmIdHigh (High_ID) values (?)"_s, {next});
+    return next;
+}
 
 void TFD::InsertFirm(const FirmRecord &firm)
 {

@@ -52,8 +52,11 @@ public:
     QList<FirmRecord> Firms();
     std::optional<FirmRecord> Firm(int firmId);
     bool IsEmpty();
-    // One more than the highest Firm_ID; drawn for a new firm under the registry's write lock.
+    // One more than the highest Firm_ID ever given, removed firms' included.
     int NextFirmId();
+    // The same number, taken for a new firm under the registry's write lock and recorded in the
+    // same transaction.
+    int DrawFirmId();
     void InsertFirm(const FirmRecord &firm);
     // Writes the fields in which `edited` differs from `loaded`, the row as its window read it:
     // what another user changed meanwhile in the other fields stays.

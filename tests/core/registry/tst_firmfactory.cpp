@@ -160,7 +160,7 @@ private slots:
         const QString kept = f.fd.Firm(second)->Firm_DataPath;
         f.fd.DeleteFirm(second);  // its files stay
         const int third = f.makeFirm(u"Трета"_s);
-        QCOMPARE(third, second);
+        QCOMPARE(third, second + 1);  // a removed firm's number is never given again
         QCOMPARE(f.fd.Firm(third)->Firm_DataPath, DefaultFirmDir(f.dataDir(), second + 1));
         QVERIFY(QFileInfo::exists(kept + Schema::FirmFileName));
         QCOMPARE(FirstFreeFirmDir(f.fd, 1), DefaultFirmDir(f.dataDir(), second + 2));

@@ -133,8 +133,15 @@ bool LotsFitAccount(Db &db, const TAccountStr &account, const LotKey &lots)
     for (int i = 0; i < 5; ++i) {
         const int level = account.levels[i];
         // A level without a lot table (fixed assets) takes no lot.
-        const bool wantsLot = level != 0 && !LotTableOfLevel(db, level).isEmpty();
-        if (wantsLot != (lots[i] != 0))
+        const QString table = level != 0 ? LotTableOfLevel(db, level) : QString();
+        if (table.isEmpty() != (lots[i] == 0))
+            return false;
+        // A lot deleted since it was chosen (in a template, in an open wizard) is no lot: a new
+        // lot that takes its number would inherit what is posted on it.
+        if (!table.isEmpty()
+            && db.scalar(u"select count(*) from "_s + table + u" where Nom_No = ? and NomEl_No = ?"_s, {level, lots[i]})
+                       .toInt()
+                   == 0)
             return false;
     }
     return true;

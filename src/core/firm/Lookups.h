@@ -26,8 +26,8 @@ inline const QString FailedLotName = QStringLiteral("????????");
 // Empty for a lot number below 1 or a level without a lot table; "????????" when the read fails.
 QString LotName(Db &db, int level, int lot);
 
-// Whether the lots of a key fit the account: a lot at each position whose level has lots, and
-// none elsewhere (a fixed-assets level has no lot table, so it takes none).
+// Whether the lots of a key fit the account: a lot of the level's own at each position whose level
+// has lots, and none elsewhere (a fixed-assets level has no lot table, so it takes none).
 bool LotsFitAccount(Db &db, const TAccountStr &account, const LotKey &lots);
 
 // Used by a journal line, a posting, an opening balance or the work lines of an entry group.

@@ -2,6 +2,7 @@
 
 #include "engine/Db.h"
 #include "engine/Errors.h"
+#include "posting/EntryWizardData.h"
 #include "posting/JournalLines.h"
 #include "posting/Stock.h"
 
@@ -133,6 +134,12 @@ void Save(Db &db, EntryGroup &group, NomPRow &doc)
     // Under the write lock nothing changes between these checks and the writes: the document is
     // still there, a new group takes a number no other group has, and the stock is there.
     Documents::RequireDocument(db, group.docNo);
+    // The accounts and lots were checked before the write lock, and another user may have deleted
+    // one since, or given an account levels.
+    for (const auto &rows : group.grids)
+        for (const WorkLine &row : rows)
+            if (const QString problem = EntryWizardData::AccountProblem(db, row); !problem.isEmpty())
+                throw MyException(problem + u" "_s + QString::number(row.account));
     EntryGroup written = group;
     if (group.isNew || group.numberDrawn) {
         written.group = NextGroupNumber(db, group.docNo);

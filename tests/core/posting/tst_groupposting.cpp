@@ -3,6 +3,7 @@
 #include "engine/Errors.h"
 #include "posting/GroupPosting.h"
 #include "posting/Stock.h"
+#include "support/Books.h"
 
 #include <QSqlQuery>
 #include <QTest>
@@ -228,6 +229,31 @@ private slots:
         QCOMPARE(e.doc.Nom_DDS, before.Nom_DDS);
         QCOMPARE(g.rows(Grid::BaseKt).size(), 1);
         QVERIFY(g.isNew);
+        QVERIFY(!Transaction::anyActive());
+    }
+
+    // What another user deleted after the wizard checked its rows is checked again under the
+    // write lock: a deleted lot, a deleted account. Nothing is written then.
+    void anAccountOrLotDeletedSinceTheCheckIsRefused_data()
+    {
+        QTest::addColumn<QString>("deletion");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("lot") << u"delete from kontra where Nom_No = 1 and NomEl_No = 1"_s
+                             << u"Не е попълнена партида за сметката! 401"_s;
+        QTest::newRow("account") << u"delete from s where S_UNo = 401"_s << u"Не е попълнена коректна сметка! 401"_s;
+    }
+    void anAccountOrLotDeletedSinceTheCheckIsRefused()
+    {
+        QFETCH(QString, deletion);
+        QFETCH(QString, message);
+        EntryFixture e;
+        EntryGroup g = e.group(false);
+        e.row(g, Grid::BaseDt, 304, {1, 0, 0, 0, 0}, 100.00, 10);
+        e.row(g, Grid::BaseKt, 401, {1, 0, 0, 0, 0}, 100.00);
+        QVERIFY(EntryRules::ValidateForSave(e.db(), g, e.period));
+        e.db().exec(deletion);
+        QCOMPARE(ErrorOf([&] { GroupPosting::Save(e.db(), g, e.doc); }), message);
+        QCOMPARE(e.db().scalar(u"select count(*) from doc"_s).toInt(), 0);
         QVERIFY(!Transaction::anyActive());
     }
 

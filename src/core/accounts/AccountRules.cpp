@@ -135,7 +135,12 @@ SaveResult Save(Db &db, std::optional<int> original, const AccountDraft &draft)
     }
     AccountDraft d = draft;
     if (stored && AccountInUse(db, *original)) {
+        // Used since the editor opened (another user posted on it): what its postings depend on
+        // stays, and the editor is told rather than shown a save of less than it typed.
         const AccountDraft kept = DraftOf(*stored);
+        if (ParseNumber(d.numberText) != ParseNumber(kept.numberText) || d.measureType != kept.measureType
+            || d.kind != kept.kind || (d.kind == Analytic && d.levels != kept.levels))
+            return {{AccountInUseMessage, NamePage, Focus::Number}, 0};
         d.numberText = kept.numberText;
         d.measureType = kept.measureType;
         d.kind = kept.kind;
@@ -155,10 +160,16 @@ SaveResult Save(Db &db, std::optional<int> original, const AccountDraft &draft)
         ChartStore::Update(db, *original, row);
     else
         ChartStore::Insert(db, row);
-    // Operation templates follow a renumbered account; they do not keep it in use.
-    if (original && *original != number)
+    // Operation templates and the statements' include rows follow a renumbered account; they do
+    // not keep it in use, and a line must not go on naming a number the chart no longer has.
+    if (original && *original != number) {
         for (const QString &elements : {u"opeldt"_s, u"opelkt"_s})
             db.exec(u"update "_s + elements + u" set OpEl_No = ? where OpEl_No = ?"_s, {number, *original});
+        for (const QString &includes : {u"balans_data"_s, u"opr_data"_s, u"opp_data"_s})
+            for (const QString &field : {u"OPR_Account_No"_s, u"OPR_AccCor_No"_s})
+                db.exec(u"update "_s + includes + u" set "_s + field + u" = ? where "_s + field + u" = ?"_s,
+                        {number, *original});
+    }
     tx.commit();
     return {{}, number};
 }

@@ -15,6 +15,8 @@ namespace AccountRules {
 inline const QString NumberMissingMessage = QStringLiteral("Въведете номер на сметка!");
 inline const QString NameMissingMessage = QStringLiteral("Въведете име на сметка!");
 inline const QString LevelMissingMessage = QStringLiteral("Изберете аналитично ниво!");
+inline const QString AccountInUseMessage =
+    QStringLiteral("Сметката вече се използва: номерът, видът и аналитичните нива не могат да се променят!");
 inline const QString AddReminder = QStringLiteral(
     "Внимание! При добавяне на нова сметка, тябва да\rпосочете съответните пера по, които сметката се "
     "отразва\rв Годишните счетоводни отчети!");

@@ -124,6 +124,11 @@ Problem Save(Db &db, const TAccountStr &account, const std::optional<SnsRow> &or
         return problem;
     const SnsRow row = Normalised(account, lotSlots, given);
     Transaction tx(db);
+    // The account and its lots as they are now: another user may have deleted one, or changed the
+    // account's levels, since the editor read them.
+    const auto now = FindAccount(db, account.number);
+    if (!now || now->levels != account.levels || !LotsFitAccount(db, *now, row.Sn_An))
+        return {AccountChangedMessage, Box::None};
     if (!original && !OpeningBalances::CanAdd(db, account.number))
         return {SyntheticHasRowMessage, Box::None};
     try {

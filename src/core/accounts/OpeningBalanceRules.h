@@ -60,6 +60,8 @@ Problem ReadValues(const TypedValues &typed, SnsRow &row);
 Problem Check(const TAccountStr &account, const QList<LotSlot> &lotSlots, const SnsRow &row);
 
 inline const QString OpeningRowGoneMessage = QStringLiteral("Записът е изтрит от друг потребител!");
+inline const QString AccountChangedMessage =
+    QStringLiteral("Сметката или партидите ѝ са изтрити или променени от друг потребител!");
 
 // Writes the row (a new one when `original` is empty): the account's number and 0 at positions
 // without a lot box are put in, values rounded before the post. Validation failures, a second

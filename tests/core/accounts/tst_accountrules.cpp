@@ -223,12 +223,20 @@ private slots:
         QVERIFY(!free.number() && !free.measure() && !free.kind() && !free.levels());
         QVERIFY(!LocksOf(f.dm.db(), std::nullopt).inUse);
 
+        // A draft that changes what the postings depend on (an editor opened before the account
+        // came into use) is refused whole, never saved in part as if it were done.
         AccountDraft d = DraftOf(*ChartStore::Find(f.dm.db(), 9001));
         d.numberText = u"9003"_s;
         d.measureType = 3;
         d.levels = {2, 3, 0, 0, 0};
         d.name = u"Доставчици в страната"_s;
         d.balanceType = 3;
+        QCOMPARE(Save(f.dm.db(), 9001, d).problem.message, AccountInUseMessage);
+        QCOMPARE(ChartStore::Find(f.dm.db(), 9001)->S_Name, u"Доставчици"_s);
+        const AccountDraft stored = DraftOf(*ChartStore::Find(f.dm.db(), 9001));
+        d.numberText = stored.numberText;
+        d.measureType = stored.measureType;
+        d.levels = stored.levels;
         const SaveResult result = Save(f.dm.db(), 9001, d);
         QVERIFY(!result.problem.failed());
         QCOMPARE(result.number, 9001);
@@ -239,6 +247,22 @@ private slots:
         QCOMPARE(row->S_An, (Levels{1, 0, 0, 0, 0}));
         QCOMPARE(row->S_Name, u"Доставчици в страната"_s);
         QCOMPARE(row->S_Act_Pas_Type, 3);
+    }
+
+    // A renumbered account takes the statements' include rows that name it along.
+    void aRenumberedAccountTakesItsStatementRowsAlong()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        ChartStore::Insert(f.dm.db(), {9002, {}, u"Без салдо"_s, 1, 1, Synthetic});
+        f.dm.db().exec(u"insert into balans_data (OPR_Pok_No, OPR_Account_Type, OPR_Account_No, OPR_AccCor_No) "
+                       "values (1, 7, 9002, 9002)"_s);
+        AccountDraft d = DraftOf(*ChartStore::Find(f.dm.db(), 9002));
+        d.numberText = u"9004"_s;
+        QCOMPARE(Save(f.dm.db(), 9002, d).number, 9004);
+        QCOMPARE(f.dm.db().scalar(u"select count(*) from balans_data where OPR_Account_No = 9004 and "
+                                  "OPR_AccCor_No = 9004"_s).toInt(),
+                 1);
     }
 
     void codesOutsideTheirRangeLeaveTheDefaults()

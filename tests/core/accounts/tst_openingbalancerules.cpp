@@ -279,6 +279,12 @@ private slots:
         db().exec(u"delete from Sns"_s);  // by another user
         QCOMPARE(Save(db(), value, stored, Row(ValueAccount, 1, 0, 15, 0, 0)).message, OpeningRowGoneMessage);
         QCOMPARE(RowCount(db()), 0);
+        // A lot another user deleted after it was chosen takes no balance.
+        const int level = value.levels[0];
+        db().exec(u"delete from nomel where Nom_No = ? and NomEl_No = 1"_s, {level});
+        db().exec(u"delete from kontra where Nom_No = ? and NomEl_No = 1"_s, {level});
+        QCOMPARE(Save(db(), value, std::nullopt, Row(ValueAccount, 1, 0, 15, 0, 0)).message, AccountChangedMessage);
+        QCOMPARE(RowCount(db()), 0);
     }
 
     void displayShowsZeroBare()

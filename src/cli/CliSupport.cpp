@@ -42,9 +42,13 @@ void RequireOneOutput(const ParsedLine &line) { RequireExactlyOne(line, {TextOpt
 
 void RequireWritableOutput(const ParsedLine &line)
 {
-    const QString file = line.has(PdfOption.name) ? line.text(PdfOption.name) : line.text(TextOption.name);
-    if (const QString problem = rk::OutputFileProblem(file); !problem.isEmpty())
-        throw MyException(problem);
+    // Whichever output the command was given: a report, a text or a file for the tax authority.
+    for (const QString &option : {PdfOption.name, TextOption.name, u"--file"_s}) {
+        if (!line.has(option))
+            continue;
+        if (const QString problem = rk::OutputFileProblem(line.text(option)); !problem.isEmpty())
+            throw MyException(problem);
+    }
 }
 
 void WriteReport(const ParsedLine &line, rk::PageStore &pages, QTextStream &out)

@@ -7,6 +7,7 @@
 #include "engine/ReadSnapshot.h"
 #include "firm/TDM.h"
 #include "registry/TFD.h"
+#include "reportkit/Output.h"
 #include "reportkit/PageStore.h"
 #include "reports/ReportPeriod.h"
 #include "vat/DeclarationReport.h"
@@ -40,6 +41,7 @@ int Journal(Context &c, VatJournalKind kind)
 {
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
+    RequireWritableOutput(c.line);
     const auto [from, to] = VatPeriod(dm, c.line);
     ReadSnapshot books(dm.db());
     const VatJournal journal = VatJournals::Read(books.db(), c.fd.db(), kind, from, to);
@@ -61,6 +63,7 @@ int DeclarationCommand(Context &c)
 {
     TDM dm;
     const FirmRecord firm = OpenFirmOption(c.fd, dm, c.line);
+    RequireWritableOutput(c.line);
     const auto [from, to] = VatPeriod(dm, c.line);
     MonthlyData::EnsureMonths(dm.db());
     ReadSnapshot books(dm.db());
@@ -69,9 +72,7 @@ int DeclarationCommand(Context &c)
         QString text;
         for (const auto &[cell, value] : Declarations::CellTexts(d))
             text += cell + u' ' + value + u'\n';
-        QFile file(c.line.text(TextOption.name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0)
-            throw MyException(u"Не мога да запиша файла: "_s + file.fileName());
+        rk::SaveText(c.line.text(TextOption.name), text);
         return 0;
     }
     DeclarationReportJob job(d);

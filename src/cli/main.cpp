@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
@@ -73,7 +74,15 @@ int main(int argc, char *argv[])
     const auto app = MakeApplication(argc, argv, line.command->needsFonts);
     QCoreApplication::setApplicationName(u"Orvalis"_s);
     try {
-        return Run(line, out);
+        const int code = Run(line, out);
+        // What a command prints may be its whole answer (a firm's number, an account's totals):
+        // output that could not be written is a failure, whatever the command did.
+        out.flush();
+        if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            err << u"Изходът на командата не е записан."_s << Qt::endl;
+            return 1;
+        }
+        return code;
     } catch (const std::exception &e) {
         err << ErrorHookText(e).replace(u'\r', u'\n').trimmed() << Qt::endl;
         return 1;

@@ -106,6 +106,21 @@ private slots:
         QVERIFY(lines.at(1).startsWith(u"2\tВтора ООД\t2025\tBGN\t"_s));
     }
 
+    // An answer printed to an output that cannot take it is a failure, not a success.
+    void anUnwritableStandardOutputFails()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + u"/D"_s;
+        const QString firm = run({u"--data-dir"_s, data, u"demo"_s}).out.trimmed();
+        QProcess p;
+        p.setStandardOutputFile(u"/dev/full"_s);
+        p.start(qEnvironmentVariable("ORVALIS_CLI"),
+                {u"--data-dir"_s, data, u"totals"_s, u"--firm"_s, firm, u"--account"_s, u"501"_s});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(u"Изходът на командата не е записан."_s));
+    }
+
     void totalsPrintTheTwelveFigures()
     {
         QTemporaryDir dir;
@@ -209,6 +224,9 @@ private slots:
         QTest::newRow("PDF on a full device") << u"trial-balance"_s << u"--pdf"_s << u"/dev/full"_s << full;
         QTest::newRow("text over the firm") << u"trial-balance"_s << u"--text"_s << u"FIRM"_s << books;
         QTest::newRow("PDF over the registry") << u"general-ledger"_s << u"--pdf"_s << u"REGISTRY"_s << books;
+        QTest::newRow("VAT return over the firm") << u"vat declaration"_s << u"--text"_s << u"FIRM"_s << books;
+        QTest::newRow("VAT return on a full device") << u"vat declaration"_s << u"--text"_s << u"/dev/full"_s << full;
+        QTest::newRow("VAT file over the firm") << u"vat purchases"_s << u"--file"_s << u"FIRM"_s << books;
     }
     void unwritableReportsFail()
     {
@@ -228,7 +246,14 @@ private slots:
         fd.Close();
         QFile before(file);
         const QByteArray bytes = file.startsWith(u"/dev/"_s) || !before.open(QIODevice::ReadOnly) ? QByteArray() : before.readAll();
-        const Result r = run({u"--data-dir"_s, data, u"report"_s, kind, u"--firm"_s, firm, output, file});
+        QStringList command{u"--data-dir"_s, data};
+        if (kind.startsWith(u"vat "_s))
+            command << u"vat"_s << kind.mid(4) << u"--firm"_s << firm << u"--from"_s << u"01.01.2026"_s << u"--to"_s
+                    << u"31.01.2026"_s;
+        else
+            command << u"report"_s << kind << u"--firm"_s << firm;
+        command << output << file;
+        const Result r = run(command);
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());

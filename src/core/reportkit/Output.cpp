@@ -67,12 +67,11 @@ void SavePdf(const QString &path, int count, const std::function<Page(int)> &pag
     SaveChecked(path, [&](QIODevice &out) { return WritePdf(out, count, pageAt); });
 }
 
-void SaveText(const QString &path, const QString &text)
+void SaveText(const QString &path, const QString &text) { SaveBytes(path, text.toUtf8()); }
+
+void SaveBytes(const QString &path, const QByteArray &bytes)
 {
-    SaveChecked(path, [&](QIODevice &out) {
-        const QByteArray bytes = text.toUtf8();
-        return out.write(bytes) == bytes.size();
-    });
+    SaveChecked(path, [&](QIODevice &out) { return out.write(bytes) == bytes.size(); });
 }
 
 }  // namespace rk

@@ -17,5 +17,7 @@ QString OutputFileProblem(const QString &path);
 // was. A device such as /dev/stdout is written in place.
 void SavePdf(const QString &path, int count, const std::function<Page(int)> &pageAt);
 void SaveText(const QString &path, const QString &text);
+// Bytes as they are (a file for the tax authority in its own code page), with the same checks.
+void SaveBytes(const QString &path, const QByteArray &bytes);
 
 }  // namespace rk

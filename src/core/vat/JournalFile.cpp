@@ -1,8 +1,7 @@
 #include "vat/JournalFile.h"
 
 #include "engine/Errors.h"
-
-#include <QSaveFile>
+#include "reportkit/Output.h"
 
 using namespace Qt::StringLiterals;
 
@@ -93,9 +92,11 @@ QByteArray Bytes(const FirmRecord &firm, const VatJournal &journal, JournalFileF
 
 void Write(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw MyException(u"Файлът не е записан: "_s + path + u"\r"_s + file.errorString());
+    try {
+        rk::SaveBytes(path, bytes);
+    } catch (const MyException &e) {
+        throw MyException(u"Файлът не е записан: "_s + path + u"\r"_s + e.message());
+    }
 }
 
 }  // namespace JournalFile

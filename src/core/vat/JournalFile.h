@@ -37,7 +37,8 @@ QString TotalLine(const FirmRecord &firm, const JournalTotals &totals);
 // sums and "Непознат файлов формат!" for a format other than the two known ones.
 QByteArray Bytes(const FirmRecord &firm, const VatJournal &journal, JournalFileFormat format = JournalFileFormat::Oem);
 
-// Writes the file whole or not at all; throws with the reason when it cannot be written.
+// Writes the file whole or not at all, never over a database or a file the books use; throws with
+// the reason when it cannot be written.
 void Write(const QString &path, const QByteArray &bytes);
 
 }  // namespace JournalFile

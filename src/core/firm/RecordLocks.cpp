@@ -1,6 +1,7 @@
 #include "firm/RecordLocks.h"
 
 #include "engine/Db.h"
+#include "engine/Errors.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -165,19 +166,26 @@ std::optional<LockHolder> RecordLock::Acquire(Db &db, const QString &table, cons
         return other;
     const LockHolder me = CurrentLockOwner();
     // The primary key makes the race between two copies taking the same row end with one owner.
-    db.exec(u"insert into RecLocks (Lock_Table, Lock_Key, Lock_User, Lock_Host, Lock_Pid, Lock_Start, "
-            "Lock_Since) values (?, ?, ?, ?, ?, ?, ?) "
-            "on conflict (Lock_Table, Lock_Key) do nothing"_s,
-            {table, rowKey, me.user, me.host, me.pid, me.processStart,
-             QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
-    const auto holder = Holder(db, table, rowKey);
-    if (holder && !SameOwner(*holder, me))
-        return holder;
-    lock.m_db = &db;
-    lock.m_table = table;
-    lock.m_key = rowKey;
-    ++HoldCounts()[CountKey(db, table, rowKey)];
-    return std::nullopt;
+    // The row read back says who: when there is none, the other copy let go between the insert
+    // and the read, and the lock is tried again rather than taken without a row to show for it.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        db.exec(u"insert into RecLocks (Lock_Table, Lock_Key, Lock_User, Lock_Host, Lock_Pid, Lock_Start, "
+                "Lock_Since) values (?, ?, ?, ?, ?, ?, ?) "
+                "on conflict (Lock_Table, Lock_Key) do nothing"_s,
+                {table, rowKey, me.user, me.host, me.pid, me.processStart,
+                 QDateTime::currentDateTimeUtc().toString(Qt::ISODate)});
+        const auto holder = Holder(db, table, rowKey);
+        if (!holder)
+            continue;
+        if (!SameOwner(*holder, me))
+            return holder;
+        lock.m_db = &db;
+        lock.m_table = table;
+        lock.m_key = rowKey;
+        ++HoldCounts()[CountKey(db, table, rowKey)];
+        return std::nullopt;
+    }
+    throw MyException(u"Опитайте отново!"_s);
 }
 
 void RecordLock::release()

@@ -156,11 +156,7 @@ bool VatDataPage::post()
         return false;
     if (!VatFirmData::Save(m_fd, m_loaded, firm))
         return false;
-    QList<SdMonth> changed;
-    for (int i = 0; i < months.size(); ++i)
-        if (months[i] != m_loadedMonths[i])
-            changed << months[i];
-    MonthlyData::Save(m_dm.db(), changed);
+    MonthlyData::Save(m_dm.db(), m_loadedMonths, months);
     load();
     return true;
 }

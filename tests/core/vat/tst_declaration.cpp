@@ -209,6 +209,15 @@ private slots:
         MonthlyData::Save(v.db(), {months[1]});
         QCOMPARE(*MonthlyData::Find(v.db(), 2), months[1]);
         QCOMPARE(MonthlyData::Find(v.db(), 7)->SD_KL80, 999);
+        // Nor do another user's cells of the same month, when the window writes what it changed.
+        const QList<SdMonth> loaded = MonthlyData::Read(v.db());
+        QList<SdMonth> edited = loaded;
+        edited[1].SD_KL72 = 500;
+        v.db().exec(u"update SD set SD_KL80 = 1.23 where SD_Month = 2"_s);
+        MonthlyData::Save(v.db(), loaded, edited);
+        QCOMPARE(MonthlyData::Find(v.db(), 2)->SD_KL72, 500);
+        QCOMPARE(MonthlyData::Find(v.db(), 2)->SD_KL80, 123);
+        QCOMPARE(MonthlyData::Find(v.db(), 2)->SD_KL71, 12345);
         v.db().exec(u"delete from SD where SD_Month = 7"_s);
         MonthlyData::EnsureMonths(v.db());
         QCOMPARE(MonthlyData::Read(v.db()).size(), 11);  // a table that has rows is left alone

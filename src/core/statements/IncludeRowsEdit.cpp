@@ -133,6 +133,13 @@ bool IncludeRowsEdit::save()
     }
     {
         Transaction tx(m_db);
+        // Written only over the rows this editor read: a repeat closing or a restore of the
+        // defaults may have replaced them since, and edits by row number would then miss or
+        // double them.
+        if (ReadIncludeRows(m_db, m_type, m_line) != m_original) {
+            Messages::show(LineChangedMessage);
+            return false;
+        }
         write();
         tx.commit();
     }

@@ -6,6 +6,9 @@
 #include "firm/RecordLocks.h"
 #include "statements/StatementTables.h"
 
+inline const QString LineChangedMessage = QStringLiteral(
+    "Данните на реда са променени от друг потребител, докато бяха отворени тук; отворете ги отново!");
+
 class IncludeRowsEdit {
 public:
     IncludeRowsEdit(Db &firm, StatementType type, int lineNo);

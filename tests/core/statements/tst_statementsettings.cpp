@@ -111,6 +111,25 @@ private slots:
         QCOMPARE(ReadIncludeRows(db, StatementType::Balance), before);
     }
 
+    // Rows replaced meanwhile by another writer (a repeat closing, a restore of the defaults) are
+    // not edited by their old numbers: the save says so and writes nothing.
+    void aLineChangedMeanwhileIsNotWrittenOver()
+    {
+        TestFixture f;
+        f.openNewFirm();
+        Db &db = f.dm.db();
+        IncludeRowsEdit edit(db, StatementType::Income, 3);
+        QVERIFY(edit.open());
+        edit.add(Constant(100));
+        db.exec(u"insert into opr_data (OPR_Pok_No, OPR_Account_Type, OPR_ConstValue) values (3, ?, 1200)"_s,
+                {IncludeKind::PreviousYear});
+        const QList<IncludeRow> meanwhile = ReadIncludeRows(db, StatementType::Income, 3);
+        QVERIFY(!edit.save());
+        QCOMPARE(f.messages.shown.last(), LineChangedMessage);
+        QCOMPARE(ReadIncludeRows(db, StatementType::Income, 3), meanwhile);
+        QVERIFY(!Transaction::anyActive());
+    }
+
     void savingWritesEveryChangeOfTheLine()
     {
         TestFixture f;

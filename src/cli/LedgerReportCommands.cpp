@@ -89,7 +89,7 @@ int Chronological(Context &c)
                                                             {u"date"_s, ChronologicalSort::Date},
                                                             {u"none"_s, ChronologicalSort::None}};
     s.sort = sorts.value(c.line.text(u"--sort"_s), ChronologicalSort::DateAndNumber);
-    ChronologicalLedgerJob job(dm.db(), o);
+    rk::SnapshotJob<ChronologicalLedgerJob> job(dm.db(), o);
     Write(job, c);
     return 0;
 }

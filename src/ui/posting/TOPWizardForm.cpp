@@ -252,6 +252,8 @@ void TOPWizardForm::focusAccount(Grid g, int row)
 bool TOPWizardForm::addElement(Grid g)
 {
     commitAll();
+    if (m_cellsWaiting > 0)
+        return false;
     const int row = OpTemplateRules::AddElement(m_fd, m_dm, m_op, g, m_grids[int(g)]->currentRow());
     if (row < 0) {
         const int current = m_grids[int(g)]->currentRow();
@@ -310,8 +312,14 @@ void TOPWizardForm::cellTyped(Grid g, int row, int column, const QString &text)
     }
     // The cell's editor is closing: the message and the picker wait until it is gone.
     m_grids[int(g)]->showElement(row, m_op.rows(g).at(row));
+    ++m_cellsWaiting;
     QMetaObject::invokeMethod(
-        this, [this, g, row, text] { RunGuarded([&] { typeAccount(g, row, text); }); }, Qt::QueuedConnection);
+        this,
+        [this, g, row, text] {
+            --m_cellsWaiting;
+            RunGuarded([&] { typeAccount(g, row, text); });
+        },
+        Qt::QueuedConnection);
 }
 
 bool TOPWizardForm::pick(Grid g, OpElement &element)
@@ -406,6 +414,9 @@ bool TOPWizardForm::eventFilter(QObject *watched, QEvent *event)
 bool TOPWizardForm::save()
 {
     commitAll();
+    // An account just typed that still waits for its message or picker is not in the template yet.
+    if (m_cellsWaiting > 0)
+        return false;
     collectHeader();
     if (!OpTemplateRules::ValidateForSave(m_dm.db(), m_op))
         return false;

@@ -88,6 +88,7 @@ private:
     RecordLock m_lock;
     std::optional<int> m_saved;
     bool m_filling = false;
+    int m_cellsWaiting = 0;  // typed accounts whose message or picker is still to come
 
     QLabel *m_state;
     QLineEdit *m_name;

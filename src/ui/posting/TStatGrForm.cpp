@@ -480,6 +480,8 @@ bool TStatGrForm::addRow(Grid g)
     if (!checkHeader())
         return false;
     commitAll();
+    if (m_cellsWaiting > 0)
+        return false;
     if (!EntryRules::MayAddRow(m_group, g))
         return false;
     QList<WorkLine> &rows = m_group.rows(g);
@@ -594,7 +596,14 @@ void TStatGrForm::cellTyped(Grid g, int row, int column, const QString &text)
 {
     // Called while the cell's editor is closing: nothing modal may open before it is gone.
     auto later = [this](std::function<void()> command) {
-        QMetaObject::invokeMethod(this, [command] { RunGuarded(command); }, Qt::QueuedConnection);
+        ++m_cellsWaiting;
+        QMetaObject::invokeMethod(
+            this,
+            [this, command] {
+                --m_cellsWaiting;
+                RunGuarded(command);
+            },
+            Qt::QueuedConnection);
     };
     if (column == EntryGrid::AccountColumn) {
         if (!validRow(g, row))
@@ -891,6 +900,10 @@ void TStatGrForm::hideBalanceHint() { m_hint->hide(); }
 bool TStatGrForm::save()
 {
     commitAll();
+    // A cell just typed that still waits for its picker or its message is not in the group yet:
+    // the save waits for it rather than posting what the row held before.
+    if (m_cellsWaiting > 0)
+        return false;
     if (!checkHeader())
         return false;
     const bool valid = EntryRules::ValidateForSave(m_dm.db(), m_group, m_period);

@@ -133,6 +133,7 @@ private:
     QDate m_knownDate;
     double m_vatRate = 0;
     bool m_saved = false;
+    int m_cellsWaiting = 0;  // typed cells whose picker or message is still to come
     bool m_filling = false;
 
     QStackedWidget *m_header;

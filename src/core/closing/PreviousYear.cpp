@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 
 using namespace Qt::StringLiterals;
 
@@ -134,35 +135,34 @@ QStringList RefreshPreviousYearRows(Db &next, const QList<PreviousYearLine> &lin
         ReplacePreviousYearRows(next, lines);
         return {};
     }
-    std::map<LineKey, std::optional<double>> carried, fresh;
+    std::map<LineKey, double> carried, fresh;
     QSqlQuery q = next.exec(u"select Stmt_Type, OPR_Pok_No, Carried_Value from PrevYearCarried"_s);
     while (q.next())
         carried[{q.value(0).toInt(), q.value(1).toInt()}] = q.value(2).toDouble();
     for (const PreviousYearLine &line : lines)
         fresh[KeyOf(line)] = line.amount;
     const std::map<LineKey, std::optional<double>> current = CurrentLines(next);
-    std::map<LineKey, bool> keys;
+    std::set<LineKey> keys;
     for (const auto *map : {&carried, &fresh})
         for (const auto &[key, unused] : *map)
-            keys[key] = true;
+            keys.insert(key);
 
-    auto figure = [](const std::map<LineKey, std::optional<double>> &map, const LineKey &key, bool &listed) {
+    auto valueOf = [](const std::map<LineKey, double> &map, const LineKey &key) {
         const auto it = map.find(key);
-        listed = it != map.end();
-        return listed ? it->second : std::optional<double>(0.0);
+        return it != map.end() ? it->second : 0.0;
     };
     QStringList keptByHand;
-    for (const auto &[key, unused] : keys) {
-        bool inCurrent = false, inCarried = false, inFresh = false;
-        const std::optional<double> cur = figure(current, key, inCurrent);
-        const std::optional<double> before = figure(carried, key, inCarried);
-        const std::optional<double> now = figure(fresh, key, inFresh);
+    for (const LineKey &key : keys) {
+        const auto at = current.find(key);
+        const bool hasRows = at != current.end();
+        const std::optional<double> cur = hasRows ? at->second : std::optional<double>(0.0);
+        const double before = valueOf(carried, key), now = valueOf(fresh, key);
         const StatementType type = StatementType(key.first);
         if (cur && SameFigure(cur, now))
             continue;
-        // Rows that no longer hold what was carried (changed, added beside it, or deleted) are
-        // the accountant's: they stay.
-        if (!cur || !SameFigure(cur, before) || inCurrent != (inCarried && before.value_or(0) != 0)) {
+        // As the closing left the line: one row of what it carried, or none where it carried
+        // nothing. Rows changed, added beside it or deleted since are the accountant's: they stay.
+        if (!cur || !SameFigure(cur, before) || hasRows != (before != 0)) {
             keptByHand << u"%1, ред %2"_s.arg(StatementName(type), QString::number(key.second));
             continue;
         }

@@ -232,12 +232,8 @@ void TFD::InsertFirm(const FirmRecord &firm)
 
 void TFD::UpdateFirm(const FirmRecord &loaded, const FirmRecord &edited)
 {
-    // In the order of FirmValues; names of the program's own, never typed text.
-    static const QStringList columns = {
-        u"Firm_ID"_s,     u"Firm_Name"_s,    u"Firm_DN"_s,     u"Firm_BS"_s,         u"Firm_Period"_s,
-        u"Firm_DataPath"_s, u"Firm_Adres"_s, u"Firm_Tel"_s,    u"Firm_Fax"_s,        u"Firm_Hed"_s,
-        u"Firm_HedDDS"_s, u"Firm_HedDDSPr"_s, u"Firm_SubDDS"_s, u"Firm_LastDDSReg"_s, u"Firm_LastDDSRegEnd"_s,
-        u"Firm_Klon"_s};
+    // FirmFields names FirmValues in order: the program's own names, never typed text.
+    static const QStringList columns = FirmFields.split(u", "_s);
     const QVariantList before = FirmValues(loaded), after = FirmValues(edited);
     QStringList assignments;
     QVariantList values;

@@ -16,7 +16,7 @@ ReportLayout::ReportLayout(const PageSetup &setup, PageSink &sink) : m_setup(set
 
 void ReportLayout::setPageHeader(const Band &band)
 {
-    m_header = [band](const Band &) { return band; };
+    m_header = nullptr;
     const double h = BandHeight(band);
     m_fixedHeader = Laid{BandItems(band, h), h};
 }
@@ -67,7 +67,7 @@ void ReportLayout::startPage(const Band &next)
     m_y = m_setup.marginMm;
     m_pageFooter = m_footer ? m_footer(m_page.number) : Band{};
     m_footerHeight = m_footer ? BandHeight(m_pageFooter) : 0;
-    const Band header = m_header && !m_fixedHeader ? m_header(next) : Band{};
+    const Band header = m_header ? m_header(next) : Band{};
     for (const Band *b : {m_page.number == 1 ? static_cast<const Band *>(&m_title) : nullptr, &header}) {
         if (!b || Empty(*b))
             continue;

@@ -82,7 +82,7 @@ private:
     PageSetup m_setup;
     PageSink &m_sink;
     Band m_title;
-    std::function<Band(const Band &next)> m_header;
+    std::function<Band(const Band &next)> m_header;  // a header made for each page, or none
     std::optional<Laid> m_fixedHeader;  // a header the same on every page is laid out once
     std::function<Band(int)> m_footer;
     Band m_pageFooter;  // the open page's footer

@@ -1,15 +1,9 @@
 #include "reports/ChronologicalFeed.h"
 
-#include "engine/Db.h"
-#include "engine/Errors.h"
 #include "engine/ReadSnapshot.h"
-
-using namespace Qt::StringLiterals;
 
 ChronologicalFeed::ChronologicalFeed(Db &db, const ChronologicalSelection &selection)
 {
-    if (db.fileName().isEmpty())
-        throw MyException(u"Няма връзка с базата данни!"_s);
     m_reader = std::thread([this, file = db.fileName(), selection] { read(file, selection); });
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_started; });

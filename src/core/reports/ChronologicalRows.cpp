@@ -312,23 +312,23 @@ ChronologicalRows::~ChronologicalRows() = default;
 
 bool ChronologicalRows::readRow(ChronologicalRow &r)
 {
+    const QSqlQuery &q = m_query;
     do {
         if (!m_query.isActive() || !m_query.next()) {
             m_query = QSqlQuery();
             return false;
         }
-    } while (!listed());
-    const QSqlQuery &q = m_query;
-    r.Nom_P_No = q.value(0).toInt();
+        r.Nom_P_No = q.value(0).toInt();
+        r.Doc_S_Dt = q.value(6).toInt();
+        r.Doc_S_Kt = q.value(8).toInt();
+    } while (!listed(r.Nom_P_No, r.Doc_S_Dt, r.Doc_S_Kt));
     r.Nom_Doc_No = q.value(1).toInt();
     r.Nom_DDoc_No = q.value(2).toDouble();
     r.Nom_Doc_Osno = q.value(4).toString();
     r.Doc_Date = Formats::FromSqlDate(q.value(5).toString());
     const QVariant documentDate = q.value(3);
     r.Nom_Doc_Date = documentDate.isNull() ? r.Doc_Date : Formats::FromSqlDate(documentDate.toString());
-    r.Doc_S_Dt = q.value(6).toInt();
     r.dtLots = UnpackLots(q.value(7));
-    r.Doc_S_Kt = q.value(8).toInt();
     r.ktLots = UnpackLots(q.value(9));
     r.Doc_S_Dt_Kol = q.value(10).toDouble();
     r.Doc_S_Kt_Kol = q.value(11).toDouble();
@@ -338,10 +338,9 @@ bool ChronologicalRows::readRow(ChronologicalRow &r)
     return true;
 }
 
-bool ChronologicalRows::listed() const
+bool ChronologicalRows::listed(int folder, int debit, int credit) const
 {
-    return m_folderRanks.contains(m_query.value(0).toInt()) && m_accounts.contains(m_query.value(6).toInt())
-           && m_accounts.contains(m_query.value(8).toInt());
+    return m_folderRanks.contains(folder) && m_accounts.contains(debit) && m_accounts.contains(credit);
 }
 
 bool ChronologicalRows::empty()

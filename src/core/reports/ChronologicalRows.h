@@ -79,8 +79,8 @@ private:
     };
     bool startPass();
     bool readRow(ChronologicalRow &row);
-    // The query's current line has its folder and both accounts.
-    bool listed() const;
+    // A line is listed when its folder and both its accounts exist.
+    bool listed(int folder, int debit, int credit) const;
     bool fillRun();
     void sortRun();
     bool leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const;

@@ -53,38 +53,30 @@ std::optional<SdMonth> Find(Db &db, int month)
     return std::nullopt;
 }
 
-void Save(Db &db, const QList<SdMonth> &months)
-{
-    if (months.isEmpty())
-        return;
-    Transaction tx(db);
-    for (const SdMonth &m : months)
-        db.exec(u"UPDATE SD SET SD_PlDate = ?, SD_KL71 = ?, SD_KL72 = ?, SD_KL80 = ? WHERE SD_Month = ?"_s,
-                {m.SD_PlDate.isValid() ? QVariant(Formats::SqlDate(m.SD_PlDate)) : QVariant(),
-                 FromStotinki(m.SD_KL71), FromStotinki(m.SD_KL72), FromStotinki(m.SD_KL80), m.SD_Month});
-    tx.commit();
-}
+void Save(Db &db, const QList<SdMonth> &months) { Save(db, {}, months); }
 
 void Save(Db &db, const QList<SdMonth> &loaded, const QList<SdMonth> &edited)
 {
+    if (edited.isEmpty())
+        return;
     auto date = [](const QDate &d) { return d.isValid() ? QVariant(Formats::SqlDate(d)) : QVariant(); };
     Transaction tx(db);
     for (const SdMonth &m : edited) {
         const auto was = std::find_if(loaded.begin(), loaded.end(),
                                       [&m](const SdMonth &l) { return l.SD_Month == m.SD_Month; });
-        const bool all = was == loaded.end();
+        const bool whole = was == loaded.end();  // a month the window did not read
         QStringList assignments;  // the table's own names, never typed text
         QVariantList values;
-        auto cell = [&](bool changed, const QString &field, const QVariant &value) {
-            if (!all && !changed)
-                return;
-            assignments << field + u" = ?"_s;
-            values << value;
+        auto cell = [&](auto member, const QString &field, const QVariant &value) {
+            if (whole || (*was).*member != m.*member) {
+                assignments << field + u" = ?"_s;
+                values << value;
+            }
         };
-        cell(!all && was->SD_PlDate != m.SD_PlDate, u"SD_PlDate"_s, date(m.SD_PlDate));
-        cell(!all && was->SD_KL71 != m.SD_KL71, u"SD_KL71"_s, FromStotinki(m.SD_KL71));
-        cell(!all && was->SD_KL72 != m.SD_KL72, u"SD_KL72"_s, FromStotinki(m.SD_KL72));
-        cell(!all && was->SD_KL80 != m.SD_KL80, u"SD_KL80"_s, FromStotinki(m.SD_KL80));
+        cell(&SdMonth::SD_PlDate, u"SD_PlDate"_s, date(m.SD_PlDate));
+        cell(&SdMonth::SD_KL71, u"SD_KL71"_s, FromStotinki(m.SD_KL71));
+        cell(&SdMonth::SD_KL72, u"SD_KL72"_s, FromStotinki(m.SD_KL72));
+        cell(&SdMonth::SD_KL80, u"SD_KL80"_s, FromStotinki(m.SD_KL80));
         if (assignments.isEmpty())
             continue;
         values << m.SD_Month;

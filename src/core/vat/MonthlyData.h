@@ -26,7 +26,8 @@ std::optional<SdMonth> Find(Db &db, int month);
 // typing different months keep each other's figures.
 void Save(Db &db, const QList<SdMonth> &months);
 // The VAT data window's save: of each month, only the cells that differ from what the window
-// read (`loaded`), so two users typing different cells of one month keep each other's figures.
+// read (`loaded`), so two users typing different cells of one month keep each other's figures;
+// a month `loaded` lacks is written whole.
 void Save(Db &db, const QList<SdMonth> &loaded, const QList<SdMonth> &edited);
 
 // Reads a typed amount ("1234.50", "1234,50", empty = 0) as stotinki; nothing when it is not

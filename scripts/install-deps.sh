@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvalis needs to build, run and test, when they are missing.
 set -euo pipefail
-# qt6-translations-l10n: Qt's own dialogs and buttons in Bulgarian.
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n fonts-dejavu-core
+# qt6-translations-l10n: Qt's own dialogs and buttons in Bulgarian. libsqlite3-dev: the long
+# readings step through SQLite's own library.
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n fonts-dejavu-core
           xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -41,8 +41,12 @@ EngineError EngineErrorFromSql(const QSqlError &error)
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     bool numeric = false;
     const int native = error.nativeErrorCode().toInt(&numeric);
-    const int primary = numeric ? (native & 0xff) : 0;
+    return EngineErrorFromSqlite(numeric ? native : 0, text);
+}
 
+EngineError EngineErrorFromSqlite(int native, const QString &text)
+{
+    const int primary = native & 0xff;
     if (primary == SqliteConstraint && constraintTranslator) {
         const QString message = constraintTranslator(text);
         if (!message.isEmpty())
@@ -54,7 +58,7 @@ EngineError EngineErrorFromSql(const QSqlError &error)
         return EngineError(QString(), {{EngineCode::RecordLocked, text}, {native, text}});
     const QString cause = CommonCause(primary);
     if (cause.isEmpty())
-        return EngineError(text, {{numeric ? native : 0, text}});
+        return EngineError(text, {{native, text}});
     return EngineError(cause + u'\r', {{native, text}});
 }
 

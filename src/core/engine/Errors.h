@@ -63,6 +63,8 @@ void SetConstraintTranslator(ConstraintTranslator translator);
 // Bulgarian message, a full disk, a read-only or damaged file say so in Bulgarian before the
 // database's text, anything else keeps the database's code and text.
 EngineError EngineErrorFromSql(const QSqlError &error);
+// The same from SQLite's own extended result code and message.
+EngineError EngineErrorFromSqlite(int native, const QString &text);
 
 // The Bulgarian text the error hook appends for an engine code, or an empty text for codes it
 // does not translate.

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -114,26 +115,40 @@ std::optional<double> ParseDecimal(const QString &text)
 
 QString SqlDate(const QDate &date) { return date.isValid() ? date.toString(SqlDateFormat) : QString(); }
 
+namespace {
+// "yyyy-MM-dd" read by hand: a ledger turns a million of these into dates.
+template <typename Text> std::optional<QDate> ReadSqlDate(const Text &text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    for (qsizetype i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7) {
+            ++part;
+            continue;
+        }
+        const int c = int(text[i]);
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        parts[part] = parts[part] * 10 + (c - '0');
+    }
+    return QDate(parts[0], parts[1], parts[2]);
+}
+}  // namespace
+
 QDate FromSqlDate(const QString &text)
 {
-    // Read by hand: a ledger turns a million of these into dates.
-    if (text.size() == 10 && text[4] == u'-' && text[7] == u'-') {
-        int parts[3] = {0, 0, 0};
-        int part = 0;
-        bool digits = true;
-        for (qsizetype i = 0; i < 10 && digits; ++i) {
-            if (i == 4 || i == 7) {
-                ++part;
-                continue;
-            }
-            const char16_t c = text[i].unicode();
-            digits = c >= u'0' && c <= u'9';
-            parts[part] = parts[part] * 10 + (c - u'0');
-        }
-        if (digits)
-            return QDate(parts[0], parts[1], parts[2]);
-    }
+    if (const std::optional<QDate> date = ReadSqlDate(std::u16string_view(reinterpret_cast<const char16_t *>(text.utf16()), size_t(text.size()))))
+        return *date;
     return QDate::fromString(text, SqlDateFormat);
+}
+
+QDate FromSqlDate(QByteArrayView text)
+{
+    if (const std::optional<QDate> date = ReadSqlDate(std::string_view(text.data(), size_t(text.size()))))
+        return *date;
+    return QDate::fromString(QString::fromUtf8(text), SqlDateFormat);
 }
 
 std::optional<qint64> ReadWholeNumber(const QString &text, qint64 limit)

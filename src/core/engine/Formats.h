@@ -1,6 +1,7 @@
 #pragma once
 // Display formats and the program's date settings, kept in one place. Dates are shown and typed
 // as dd.MM.yyyy and stored in the tables as YYYY-MM-DD text, which sorts and compares as dates.
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,7 @@ std::optional<double> ParseDecimal(const QString &text);
 QString InvalidValueMessage(const QString &typed);
 QString SqlDate(const QDate &date);    // yyyy-MM-dd for the tables
 QDate FromSqlDate(const QString &text);
+QDate FromSqlDate(QByteArrayView text);
 QString MonthName(int month);          // 1..12
 
 // Whole numbers as a user types them, read by one rule wherever they are typed (decimals go

@@ -229,7 +229,7 @@ double ItemScale(const PageItem &item)
 {
     if (item.scale > 0 || item.kind != PageItem::Kind::Text)
         return item.scale;
-    return LinesScale(item.lines, item.rect.width(), item.fontPt, item.bold);
+    return LinesScale(item.lines(), item.rect.width(), item.fontPt, item.bold);
 }
 
 void FitPage(Page &page)

@@ -52,15 +52,14 @@ void ReportLayout::placeLaid(const Laid &laid, double y)
 void ReportLayout::fillPageField(qsizetype first)
 {
     for (qsizetype i = first; i < m_page.items.size(); ++i)
-        for (QString &line : m_page.items[i].lines)
-            if (line.contains(u'{'))
-                line.replace(u"{page}"_s, QString::number(m_page.number));
+        if (QString &text = m_page.items[i].text; text.contains(u'{'))
+            text.replace(u"{page}"_s, QString::number(m_page.number));
 }
 
 void ReportLayout::startPage(const Band &next)
 {
-    m_page = Page{};
-    m_page.items.reserve(m_itemsPerPage);
+    // The items' room is kept from page to page.
+    m_page.items.clear();
     m_page.number = m_pagesDone + 1;
     m_page.setup = m_setup;
     m_open = true;
@@ -99,9 +98,8 @@ void ReportLayout::closePage()
     if (m_footer)
         place(m_pageFooter, m_setup.marginMm + m_setup.contentHeight() - m_footerHeight, m_footerHeight);
     ++m_pagesDone;
-    m_itemsPerPage = std::max(m_itemsPerPage, m_page.items.size());
     m_open = false;
-    m_sink.addPage(std::move(m_page));
+    m_sink.addPage(m_page);
 }
 
 void ReportLayout::add(const Band &band)
@@ -227,11 +225,11 @@ void AppendBandItems(QList<PageItem> &items, const Band &band, double height, do
         t.kind = PageItem::Kind::Text;
         t.rect = box.adjusted(CellInsetMm, CellPaddingMm, -CellInsetMm, -CellPaddingMm);
         if (c.wrap) {
-            FittedText fitted = FitCell(c);
-            t.lines = std::move(fitted.lines);
+            const FittedText fitted = FitCell(c);
+            t.text = fitted.lines.join(u'\n');
             t.scale = fitted.scale;
         } else {
-            t.lines = c.text.contains(u'\n') ? c.text.split(u'\n') : QStringList{c.text};
+            t.text = c.text;
             t.scale = 0;
         }
         t.align = c.align;

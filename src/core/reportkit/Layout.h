@@ -15,7 +15,8 @@ namespace rk {
 class PageSink {
 public:
     virtual ~PageSink() = default;
-    virtual void addPage(Page &&page) = 0;
+    // The page is the layout's own: a sink copies what it keeps.
+    virtual void addPage(const Page &page) = 0;
 };
 
 class ReportLayout {
@@ -94,7 +95,6 @@ private:
     double m_footerHeight = 0;
     double m_bodyTop = 0;  // where the page's first band goes, under the title and header
     int m_pagesDone = 0;
-    qsizetype m_itemsPerPage = 64;  // the fullest page so far: room made once per page
 };
 
 // The items of a band laid out at the origin with the given height.

@@ -1,22 +1,27 @@
 #include "reportkit/Page.h"
 
+#include <QStringEncoder>
 #include <cstring>
 
 namespace rk {
 
 namespace {
 
+// An item as bytes: this header, then whichever of font size, scale, pen and fill differ from
+// the usual (as the flags say), then its text in UTF-8. A ledger's page holds hundreds of items,
+// and a year's ledger tens of thousands of pages: every byte is written to the spool.
 struct ItemHeader {
-    quint8 kind, align, flags, spare;  // flags: 1 bold, 2 frame, 4 fill
-    float fontPt, scale, penMm;
+    quint8 kind, align, flags, spare;
     float x, y, w, h;
-    quint32 fill;  // ARGB
-    quint32 lines;
+    quint32 size;  // the text's UTF-8 bytes
 };
+enum Flag : quint8 { Bold = 1, Frame = 2, Fill = 4, Font = 8, Scale = 16, Pen = 32 };
+constexpr double UsualFontPt = 8, UsualScale = 0, UsualPenMm = 0.2;
 
-template <typename T> void Put(QByteArray &out, const T &value)
+template <typename T> char *Put(char *out, const T &value)
 {
-    out.append(reinterpret_cast<const char *>(&value), sizeof value);
+    std::memcpy(out, &value, sizeof value);
+    return out + sizeof value;
 }
 
 template <typename T> bool Take(const QByteArray &in, qsizetype &pos, T &value)
@@ -30,42 +35,38 @@ template <typename T> bool Take(const QByteArray &in, qsizetype &pos, T &value)
 
 }  // namespace
 
-QByteArray EncodePage(const Page &page)
+void EncodePage(const Page &page, QByteArray &out)
 {
-    qsizetype size = 32;
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    qsizetype room = 32;
+    for (const PageItem &i : page.items)
+        room += qsizetype(sizeof(ItemHeader)) + 4 * sizeof(float) + utf8.requiredSpace(i.text.size());
+    out.resize(room);
+    char *at = out.data();
+    at = Put(at, qint32(page.number));
+    at = Put(at, quint8(page.setup.landscape));
+    at = Put(at, page.setup.marginMm);
+    at = Put(at, quint32(page.items.size()));
     for (const PageItem &i : page.items) {
-        size += qsizetype(sizeof(ItemHeader));
-        for (const QString &line : i.lines)
-            size += qsizetype(sizeof(quint32)) + line.size() * 2;
+        const bool font = i.fontPt != UsualFontPt, scale = i.scale != UsualScale, pen = i.penMm != UsualPenMm;
+        const quint8 flags = (i.bold ? Bold : 0) | (i.frame ? Frame : 0) | (i.fill.isValid() ? Fill : 0)
+                             | (font ? Font : 0) | (scale ? Scale : 0) | (pen ? Pen : 0);
+        char *header = at;
+        at += sizeof(ItemHeader);
+        if (font)
+            at = Put(at, float(i.fontPt));
+        if (scale)
+            at = Put(at, float(i.scale));
+        if (pen)
+            at = Put(at, float(i.penMm));
+        if (i.fill.isValid())
+            at = Put(at, quint32(i.fill.rgba()));
+        char *text = at;
+        at = utf8.appendToBuffer(at, i.text);
+        Put(header, ItemHeader{quint8(i.kind), quint8(i.align), flags, 0, float(i.rect.x()), float(i.rect.y()),
+                               float(i.rect.width()), float(i.rect.height()), quint32(at - text)});
     }
-    QByteArray out;
-    out.reserve(size);
-    Put(out, qint32(page.number));
-    Put(out, quint8(page.setup.landscape));
-    Put(out, page.setup.marginMm);
-    Put(out, quint32(page.items.size()));
-    for (const PageItem &i : page.items) {
-        const quint8 flags = (i.bold ? 1 : 0) | (i.frame ? 2 : 0) | (i.fill.isValid() ? 4 : 0);
-        const ItemHeader h{quint8(i.kind),
-                           quint8(i.align),
-                           flags,
-                           0,
-                           float(i.fontPt),
-                           float(i.scale),
-                           float(i.penMm),
-                           float(i.rect.x()),
-                           float(i.rect.y()),
-                           float(i.rect.width()),
-                           float(i.rect.height()),
-                           i.fill.isValid() ? quint32(i.fill.rgba()) : 0u,
-                           quint32(i.lines.size())};
-        Put(out, h);
-        for (const QString &line : i.lines) {
-            Put(out, quint32(line.size()));
-            out.append(reinterpret_cast<const char *>(line.utf16()), line.size() * 2);
-        }
-    }
-    return out;
+    out.truncate(at - out.data());
 }
 
 Page DecodePage(const QByteArray &in)
@@ -88,21 +89,19 @@ Page DecodePage(const QByteArray &in)
         PageItem i;
         i.kind = PageItem::Kind(h.kind);
         i.align = Align(h.align);
-        i.bold = (h.flags & 1) != 0;
-        i.frame = (h.flags & 2) != 0;
-        i.fontPt = h.fontPt;
-        i.scale = h.scale;
-        i.penMm = h.penMm;
+        i.bold = (h.flags & Bold) != 0;
+        i.frame = (h.flags & Frame) != 0;
         i.rect = QRectF(h.x, h.y, h.w, h.h);
-        if (h.flags & 4)
-            i.fill = QColor::fromRgba(h.fill);
-        for (quint32 l = 0; l < h.lines; ++l) {
-            quint32 size = 0;
-            if (!Take(in, pos, size) || pos + qsizetype(size) * 2 > in.size())
-                return page;
-            i.lines << QString(reinterpret_cast<const QChar *>(in.constData() + pos), size);
-            pos += size * 2;
-        }
+        float value = 0;
+        i.fontPt = (h.flags & Font) && Take(in, pos, value) ? value : UsualFontPt;
+        i.scale = (h.flags & Scale) && Take(in, pos, value) ? value : UsualScale;
+        i.penMm = (h.flags & Pen) && Take(in, pos, value) ? value : UsualPenMm;
+        if (quint32 fill = 0; (h.flags & Fill) && Take(in, pos, fill))
+            i.fill = QColor::fromRgba(fill);
+        if (pos + qsizetype(h.size) > in.size())
+            return page;
+        i.text = QString::fromUtf8(in.constData() + pos, h.size);
+        pos += qsizetype(h.size);
         page.items << i;
     }
     return page;

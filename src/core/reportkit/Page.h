@@ -17,7 +17,8 @@ struct PageItem {
     enum class Kind : quint8 { Text, Line, Box };
     Kind kind = Kind::Text;
     QRectF rect;            // mm; a line runs from the top left to the bottom right corner
-    QStringList lines;      // text, already wrapped to the box
+    QString text;           // its lines, already wrapped to the box, "\n" between them
+    QStringList lines() const { return text.split(u'\n'); }
     Align align = Align::Left;
     bool bold = false;
     double fontPt = 8;      // the line pitch follows this size …
@@ -44,7 +45,8 @@ struct Page {
 
 // A page as bytes for the spool file and back. Coordinates are kept as floats: a
 // hundred-thousandth of a millimetre is more than any printer resolves.
-QByteArray EncodePage(const Page &page);
+// The bytes replace what `out` held; its room is kept for the next page.
+void EncodePage(const Page &page, QByteArray &out);
 Page DecodePage(const QByteArray &bytes);
 
 }  // namespace rk

@@ -13,9 +13,10 @@ PageStore::PageStore() : m_file(std::make_unique<QTemporaryFile>())
         throw MyException(u"Не мога да създам временен файл за страниците на справката!"_s);
 }
 
-void PageStore::addPage(Page &&page)
+void PageStore::addPage(const Page &page)
 {
-    const QByteArray bytes = EncodePage(page);
+    EncodePage(page, m_bytes);
+    const QByteArray &bytes = m_bytes;
     m_offsets.push_back(m_end);
     // Pages are appended where the last one ended; only a read in between moves the file's
     // position (and a seek would flush the write buffer on every page).

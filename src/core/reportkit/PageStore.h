@@ -12,7 +12,7 @@ namespace rk {
 class PageStore : public PageSink {
 public:
     PageStore();
-    void addPage(Page &&page) override;
+    void addPage(const Page &page) override;
     int count() const { return int(m_offsets.size()); }
     Page page(int index) const;  // 0-based
 
@@ -20,6 +20,7 @@ private:
     std::unique_ptr<QTemporaryFile> m_file;
     std::vector<qint64> m_offsets;
     qint64 m_end = 0;
+    QByteArray m_bytes;  // the page being written, its room kept from page to page
     mutable bool m_readSinceWrite = false;
     mutable int m_cachedIndex = -1;
     mutable Page m_cached;
@@ -28,10 +29,10 @@ private:
 // Keeps every page in memory; for small reports and tests.
 class PageList : public PageSink {
 public:
-    void addPage(Page &&page) override
+    void addPage(const Page &page) override
     {
-        FitPage(page);
-        pages.append(std::move(page));
+        pages.append(page);
+        FitPage(pages.last());
     }
     QList<Page> pages;
 };

@@ -45,9 +45,10 @@ void PaintPage(QPainter &painter, const Page &page, double k)
             const Qt::Alignment h = item.align == Align::Right    ? Qt::AlignRight
                                     : item.align == Align::Center ? Qt::AlignHCenter
                                                                   : Qt::AlignLeft;
-            for (int i = 0; i < item.lines.size(); ++i) {
+            const QStringList lines = item.lines();
+            for (int i = 0; i < lines.size(); ++i) {
                 const QRectF line(item.rect.x() * k, item.rect.y() * k + i * lineH, item.rect.width() * k, lineH);
-                painter.drawText(line, h | Qt::AlignVCenter | Qt::TextDontClip, item.lines.at(i));
+                painter.drawText(line, h | Qt::AlignVCenter | Qt::TextDontClip, lines.at(i));
             }
             break;
         }
@@ -96,10 +97,10 @@ public:
     void note(const Page &page)
     {
         for (const PageItem &item : page.items) {
-            if (item.kind != PageItem::Kind::Text || item.lines.isEmpty())
+            if (item.kind != PageItem::Kind::Text || item.text.isEmpty())
                 continue;
             int need = 0;
-            for (const QString &line : item.lines)
+            for (const QString &line : item.lines())
                 need = std::max(need, int(line.size()));
             const qint64 left = EdgeKey(item.rect.left()), right = EdgeKey(item.rect.right());
             m_edges.insert({left, 0});
@@ -149,7 +150,7 @@ struct PlacedLine {
     double y;
     double pitch;
     const PageItem *item;
-    int index;
+    QString text;
 };
 
 // The page's text rows: the lines of a row of the page share a text row, the next row of the
@@ -162,8 +163,9 @@ QString PageText(const Page &page, const TextColumns &columns)
         if (item.kind != PageItem::Kind::Text)
             continue;
         const double pitch = LineHeightMm(item.fontPt);
-        for (int i = 0; i < item.lines.size(); ++i)
-            placed.append({item.rect.top() + i * pitch, pitch, &item, i});
+        const QStringList lines = item.lines();
+        for (int i = 0; i < lines.size(); ++i)
+            placed.append({item.rect.top() + i * pitch, pitch, &item, lines.at(i)});
     }
     std::stable_sort(placed.begin(), placed.end(), [](const PlacedLine &a, const PlacedLine &b) { return a.y < b.y; });
     QStringList rows;
@@ -179,7 +181,7 @@ QString PageText(const Page &page, const TextColumns &columns)
         }
         rowPitch = std::max(rowPitch, line.pitch);
         const PageItem &item = *line.item;
-        const QString &text = item.lines.at(line.index);
+        const QString &text = line.text;
         const int left = columns.at(item.rect.left()), right = std::max(left, columns.at(item.rect.right()));
         const int size = int(text.size());
         int col = left;

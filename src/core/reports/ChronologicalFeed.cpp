@@ -1,6 +1,7 @@
 #include "reports/ChronologicalFeed.h"
 
-#include "engine/ReadSnapshot.h"
+#include "engine/Db.h"
+
 
 ChronologicalFeed::ChronologicalFeed(Db &db, const ChronologicalSelection &selection)
 {
@@ -35,8 +36,8 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
 {
     try {
         // Every folder group is read from the same state of the books, while others go on posting.
-        ReadSnapshot books(file);
-        ChronologicalRows rows(books.db(), selection);
+        SqliteReader books(file);
+        ChronologicalRows rows(books, selection);
         {
             const std::lock_guard lock(m_mutex);
             m_folderNames = rows.folderNames();
@@ -51,13 +52,13 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
         while (rows.next(row)) {
             batch.push_back(std::move(row));
             if (batch.size() == BatchRows) {
-                if (!put(std::move(batch)))
+                if (!put(std::move(batch), rows))
                     return;
                 batch = {};
                 batch.reserve(BatchRows);
             }
         }
-        if (!batch.empty() && !put(std::move(batch)))
+        if (!batch.empty() && !put(std::move(batch), rows))
             return;
         books.release();
         {
@@ -70,9 +71,15 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
     }
 }
 
-bool ChronologicalFeed::put(Batch &&batch)
+bool ChronologicalFeed::put(Batch &&batch, ChronologicalRows &rows)
 {
     std::unique_lock lock(m_mutex);
+    if (!m_stop && m_queue.size() >= QueuedBatches) {
+        // The pages are behind: the wait puts the next folder's lines in order.
+        lock.unlock();
+        rows.prepareNext();
+        lock.lock();
+    }
     m_changed.wait(lock, [this] { return m_stop || m_queue.size() < QueuedBatches; });
     if (m_stop)
         return false;

@@ -38,7 +38,7 @@ private:
 
     void read(const QString &file, const ChronologicalSelection &selection);
     // The reader hands over a batch; false when the reading is to stop.
-    bool put(Batch &&batch);
+    bool put(Batch &&batch, ChronologicalRows &rows);
     void fail(std::exception_ptr error);
 
     // Set once, before the constructor returns.

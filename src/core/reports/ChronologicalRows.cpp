@@ -1,14 +1,9 @@
 #include "reports/ChronologicalRows.h"
 
-#include "engine/Db.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
 
-#include <QMap>
-#include <QStringTokenizer>
-#include <QTemporaryFile>
 #include <algorithm>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -27,38 +22,13 @@ Lead LeadOf(const ChronologicalSelection &s)
     return Lead::None;
 }
 
-// A side's five lots as one text "a,b,c,d,e", and nothing when all are 0: most lines carry no
-// lot, and every column read costs on a million lines.
-QString PackedLots(const QString &prefix)
-{
-    QStringList any, lots;
-    for (int k = 1; k <= 5; ++k) {
-        any << prefix + QString::number(k) + u" <> 0"_s;
-        lots << prefix + QString::number(k);
-    }
-    return u"CASE WHEN "_s + any.join(u" OR "_s) + u" THEN "_s + lots.join(u" || ',' || "_s) + u" END"_s;
-}
-
-// The document date only where it differs from the line's posting date, as it seldom does: each
-// text column read costs on a million lines.
+// The document date only where it differs from the line's posting date, as it seldom does.
 const QString Columns = u"SELECT Nom_p.Nom_P_No, Nom_p.Nom_Doc_No, Nom_p.Nom_DDoc_No, "
-                        "NULLIF(coalesce(Nom_p.Nom_Doc_Date, ''), Doc.Doc_Date), "
-                        "Nom_p.Nom_Doc_Osno, Doc.Doc_Date, Doc.Doc_S_Dt, "_s
-                        + PackedLots(u"Doc.Doc_S_Dt_An"_s) + u", Doc.Doc_S_Kt, "_s + PackedLots(u"Doc.Doc_S_Kt_An"_s)
-                        + u", Doc.Doc_S_Dt_Kol, Doc.Doc_S_Kt_Kol, Doc.Doc_St, Doc.Doc_StNo "_s;
-
-LotKey UnpackLots(const QVariant &packed)
-{
-    LotKey lots{};
-    if (packed.isNull())
-        return lots;
-    const QString text = packed.toString();
-    int k = 0;
-    for (const QStringView part : QStringTokenizer(text, u','))
-        if (k < 5)
-            lots[size_t(k++)] = part.toInt();
-    return lots;
-}
+                        "NULLIF(coalesce(Nom_p.Nom_Doc_Date, ''), Doc.Doc_Date), Nom_p.Nom_Doc_Osno, Doc.Doc_Date, "
+                        "Doc.Doc_S_Dt, Doc.Doc_S_Kt, Doc.Doc_S_Dt_Kol, Doc.Doc_S_Kt_Kol, Doc.Doc_St, Doc.Doc_StNo, "
+                        "Doc.Doc_S_Dt_An1, Doc.Doc_S_Dt_An2, Doc.Doc_S_Dt_An3, Doc.Doc_S_Dt_An4, Doc.Doc_S_Dt_An5, "
+                        "Doc.Doc_S_Kt_An1, Doc.Doc_S_Kt_An2, Doc.Doc_S_Kt_An3, Doc.Doc_S_Kt_An4, Doc.Doc_S_Kt_An5 "_s;
+constexpr int DtLotsColumn = 12, KtLotsColumn = 17;
 
 // The lines of a document. The table that holds the first key after the folder leads, so that
 // its index gives the lines in that order without a sort of the whole period. A line is listed
@@ -104,6 +74,18 @@ QString WhereClause(const ChronologicalSelection &s, QVariantList &binds)
     return where;
 }
 
+// The column of the key after the first, by sort order and date choice; none without an order.
+QString SecondKey(const ChronologicalSelection &s)
+{
+    switch (s.sort) {
+    case ChronologicalSort::DateAndNumber: return u"Nom_p.Nom_DDoc_No"_s;
+    case ChronologicalSort::Number: return s.byDocumentDate ? u"Nom_p.Nom_Doc_Date"_s : u"Doc.Doc_Date"_s;
+    case ChronologicalSort::Date: return s.byDocumentDate ? u"Doc.Doc_Date"_s : u"Nom_p.Nom_Doc_Date"_s;
+    case ChronologicalSort::None: break;
+    }
+    return {};
+}
+
 // The key after the first, by sort order and date choice.
 int CompareSecond(const ChronologicalSelection &s, const ChronologicalRow &a, const ChronologicalRow &b)
 {
@@ -119,221 +101,152 @@ int CompareSecond(const ChronologicalSelection &s, const ChronologicalRow &a, co
     return 0;
 }
 
-// A line as bytes in the spool: the fixed fields, then the document's description.
-struct Packed {
-    qint32 pNo, docNo;
-    double ddocNo;
-    qint64 docDate, date;
-    qint32 dt, kt;
-    qint32 dtLots[5], ktLots[5];
-    double dtKol, ktKol, st;
-    qint32 stNo, rank, osnoSize;
-};
-
-void Pack(QByteArray &out, const ChronologicalRow &r)
-{
-    Packed p{r.Nom_P_No, r.Nom_Doc_No, r.Nom_DDoc_No, r.Nom_Doc_Date.toJulianDay(), r.Doc_Date.toJulianDay(),
-             r.Doc_S_Dt, r.Doc_S_Kt, {}, {}, r.Doc_S_Dt_Kol, r.Doc_S_Kt_Kol, r.Doc_St, r.Doc_StNo, r.folderRank,
-             qint32(r.Nom_Doc_Osno.size())};
-    std::copy(r.dtLots.begin(), r.dtLots.end(), p.dtLots);
-    std::copy(r.ktLots.begin(), r.ktLots.end(), p.ktLots);
-    out.append(reinterpret_cast<const char *>(&p), sizeof p);
-    out.append(reinterpret_cast<const char *>(r.Nom_Doc_Osno.utf16()), r.Nom_Doc_Osno.size() * 2);
-}
-
-bool Unpack(const QByteArray &in, qsizetype &pos, ChronologicalRow &r)
-{
-    Packed p;
-    if (pos + qsizetype(sizeof p) > in.size())
-        return false;
-    std::memcpy(&p, in.constData() + pos, sizeof p);
-    pos += sizeof p;
-    if (p.osnoSize < 0 || pos + qsizetype(p.osnoSize) * 2 > in.size())
-        return false;
-    r.Nom_P_No = p.pNo;
-    r.Nom_Doc_No = p.docNo;
-    r.Nom_DDoc_No = p.ddocNo;
-    r.Nom_Doc_Date = QDate::fromJulianDay(p.docDate);
-    r.Doc_Date = QDate::fromJulianDay(p.date);
-    r.Doc_S_Dt = p.dt;
-    r.Doc_S_Kt = p.kt;
-    std::copy(p.dtLots, p.dtLots + 5, r.dtLots.begin());
-    std::copy(p.ktLots, p.ktLots + 5, r.ktLots.begin());
-    r.Doc_S_Dt_Kol = p.dtKol;
-    r.Doc_S_Kt_Kol = p.ktKol;
-    r.Doc_St = p.st;
-    r.Doc_StNo = p.stNo;
-    r.folderRank = p.rank;
-    r.Nom_Doc_Osno = QString(reinterpret_cast<const QChar *>(in.constData() + pos), p.osnoSize);
-    pos += qsizetype(p.osnoSize) * 2;
-    return true;
-}
-
 }  // namespace
 
-// The lines of the folders printed after the first, group by group, in the order they came: in
-// memory blocks while small, in a temporary file once a block fills.
-struct ChronologicalRows::Spool {
-    static constexpr qsizetype BlockBytes = 64 * 1024;
-    struct Group {
-        QByteArray buffer;
-        std::vector<std::pair<qint64, qint64>> blocks;  // offset, size
-    };
-    QTemporaryFile file;
-    qint64 end = 0;
-    QMap<int, Group> groups;  // by folder rank
-    // Reading back
-    bool reading = false;
-    QMap<int, Group>::iterator group;
-    size_t block = 0;
-    QByteArray bytes;
-    qsizetype pos = 0;
-    qint64 count = 0;
-
-    void put(const ChronologicalRow &row)
-    {
-        Group &g = groups[row.folderRank];
-        Pack(g.buffer, row);
-        ++count;
-        if (g.buffer.size() >= BlockBytes)
-            write(g);
-    }
-    void write(Group &g)
-    {
-        if (!file.isOpen() && !file.open())
-            throw MyException(u"Не мога да създам временен файл за справката!"_s);
-        if (file.write(g.buffer) != g.buffer.size())
-            throw MyException(u"Не мога да запиша данните на справката във временния файл!"_s);
-        g.blocks.push_back({end, g.buffer.size()});
-        end += g.buffer.size();
-        g.buffer.clear();
-    }
-    void startReading()
-    {
-        for (Group &g : groups)
-            if (!g.buffer.isEmpty())
-                write(g);
-        if (file.isOpen())
-            file.flush();
-        reading = true;
-        group = groups.begin();
-        block = 0;
-        bytes.clear();
-        pos = 0;
-    }
-    bool next(ChronologicalRow &row)
-    {
-        while (!Unpack(bytes, pos, row)) {
-            while (group != groups.end() && block >= group->blocks.size()) {
-                ++group;
-                block = 0;
-            }
-            if (group == groups.end())
-                return false;
-            const auto [offset, size] = group->blocks[block++];
-            file.seek(offset);
-            bytes = file.read(size);
-            pos = 0;
-            if (bytes.size() != size)
-                throw MyException(u"Не мога да прочета данните на справката от временния файл!"_s);
-        }
-        return true;
-    }
-};
-
-ChronologicalRows::ChronologicalRows(Db &db, const ChronologicalSelection &selection, int passes)
-    : m_db(db), m_selection(selection)
+ChronologicalRows::ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection)
+    : m_books(books), m_selection(selection)
 {
     // Folders of one name are one group, as the ledger breaks on the name.
-    QSqlQuery folders = db.exec(u"SELECT Nom_Pap_No, Nom_Pap_Name FROM nom_pap ORDER BY Nom_Pap_Name, Nom_Pap_No"_s);
+    SqliteReader::Rows folders = books.query(u"SELECT Nom_Pap_No, Nom_Pap_Name FROM nom_pap ORDER BY Nom_Pap_Name, Nom_Pap_No"_s);
     QString previous;
-    std::vector<Group> groups;
     while (folders.next()) {
-        const int folder = folders.value(0).toInt();
-        const QString name = folders.value(1).toString();
-        if (groups.empty() || name != previous)
-            groups.push_back({int(groups.size()), {}});
+        const int folder = int(folders.integer(0));
+        const QString name = folders.text(1);
+        if (m_groups.empty() || name != previous)
+            m_groups.push_back({int(m_groups.size()), {}});
         previous = name;
         m_folderNames.insert(folder, name);
-        m_folderRanks.insert(folder, groups.back().rank);
+        m_folderRanks.insert(folder, m_groups.back().rank);
         if (selection.folder <= 0 || selection.folder == folder)
-            groups.back().folders.push_back(folder);
+            m_groups.back().folders.push_back(folder);
     }
-    std::erase_if(groups, [](const Group &group) { return group.folders.empty(); });
-    // Each pass over the period reads a run of consecutive groups: the first goes to the page as
-    // it is read, the others wait in the spool until their turn. More passes let more of the
-    // ledger be laid out while it is read; each costs a reading of the whole period. Without an
-    // order the lines come as they were entered, whatever their folder: one pass, nothing spooled.
-    const size_t count = selection.sort == ChronologicalSort::None ? 1 : size_t(std::max(1, passes));
-    const size_t perPass = std::max<size_t>(1, (groups.size() + count - 1) / count);
-    for (size_t g = 0; g < groups.size(); g += perPass)
-        m_passes.emplace_back(groups.begin() + qsizetype(g), groups.begin() + qsizetype(std::min(groups.size(), g + perPass)));
+    std::erase_if(m_groups, [](const Group &group) { return group.folders.empty(); });
+    // Without an order the lines come as they were entered, whatever their folder: one reading.
+    if (selection.sort == ChronologicalSort::None && m_groups.size() > 1) {
+        for (size_t g = 1; g < m_groups.size(); ++g)
+            m_groups.front().folders.insert(m_groups.front().folders.end(), m_groups[g].folders.begin(),
+                                            m_groups[g].folders.end());
+        m_groups.resize(1);
+    }
 
-    QSqlQuery accounts = db.exec(u"SELECT S_UNo FROM s"_s);
+    SqliteReader::Rows accounts = books.query(u"SELECT S_UNo FROM s"_s);
     while (accounts.next())
-        m_accounts.insert(accounts.value(0).toInt());
-    m_scanCache = std::make_unique<ScanCache>(db);
-    m_estimate = std::max<qint64>(
-        1, selection.byDocumentDate
-               ? db.scalar(u"SELECT count(*) FROM doc"_s).toLongLong()
-               : db.scalar(u"SELECT count(*) FROM doc WHERE Doc_Date BETWEEN ? AND ?"_s,
-                           {Formats::SqlDate(selection.from), Formats::SqlDate(selection.to)})
-                     .toLongLong());
-    startPass();
+        m_accounts.insert(int(accounts.integer(0)));
+    auto count = [&](const QString &sql, const QVariantList &binds = {}) {
+        SqliteReader::Rows rows = books.query(sql, binds);
+        return rows.next() ? rows.integer(0) : 0;
+    };
+    const QVariantList period{Formats::SqlDate(selection.from), Formats::SqlDate(selection.to)};
+    const qint64 lines = count(u"SELECT count(*) FROM doc"_s);
+    if (selection.byDocumentDate) {
+        m_estimate = lines;
+        m_periodShare = double(count(u"SELECT count(*) FROM nom_p WHERE Nom_Doc_Date BETWEEN ? AND ?"_s, period))
+                        / double(std::max<qint64>(1, count(u"SELECT count(*) FROM nom_p"_s)));
+    } else {
+        m_estimate = count(u"SELECT count(*) FROM doc WHERE Doc_Date BETWEEN ? AND ?"_s, period);
+        m_periodShare = double(m_estimate) / double(std::max<qint64>(1, lines));
+    }
+    m_estimate = std::max<qint64>(1, m_estimate);
+    startReading();
 }
 
-// The lines of the next pass's folders, straight off the index of the first key.
-bool ChronologicalRows::startPass()
+bool ChronologicalRows::readByFolder(const Group &group)
 {
-    m_query = QSqlQuery();
-    m_spool = std::make_unique<Spool>();
-    if (m_pass >= m_passes.size()) {
-        m_scanCache.reset();
-        return false;
+    QStringList marks;
+    QVariantList folders;
+    for (const int folder : group.folders) {
+        marks << u"?"_s;
+        folders << folder;
     }
-    const std::vector<Group> &groups = m_passes[m_pass++];
-    m_liveRank = groups.front().rank;
+    SqliteReader::Rows documents =
+        m_books.query(u"SELECT count(*) FROM nom_p WHERE Nom_P_No IN ("_s + marks.join(u", "_s) + u")"_s, folders);
+    SqliteReader::Rows all = m_books.query(u"SELECT count(*) FROM nom_p"_s);
+    if (!documents.next() || !all.next())
+        return false;
+    return double(documents.integer(0)) < m_periodShare * double(all.integer(0));
+}
+
+// The first group comes off the index of the first key, a run at a time; every later group is
+// put in order by the database, read through its folders' index where that reads less.
+SqliteReader::Rows ChronologicalRows::openReading(size_t index, bool &runs)
+{
+    const Group &group = m_groups[index];
     const Lead lead = LeadOf(m_selection);
     QVariantList binds;
     QStringList marks;
-    for (const Group &group : groups)
-        for (const int folder : group.folders) {
-            marks << u"?"_s;
-            binds << folder;
-        }
+    for (const int folder : group.folders) {
+        marks << u"?"_s;
+        binds << folder;
+    }
+    const bool sorted = m_selection.sort != ChronologicalSort::None;
+    runs = index == 0 && sorted;
+    const QString from = !runs && sorted && readByFolder(group)
+                             ? u"FROM nom_p Nom_p INDEXED BY nom_p_Nom_P_No CROSS JOIN doc Doc "
+                               "WHERE Doc.Doc_No = Nom_p.Nom_Doc_No"_s
+                             : FromClause(lead);
+    QString order = OrderClause(lead);
+    if (!runs && sorted)
+        order += u", "_s + SecondKey(m_selection) + u", Nom_p.Nom_Doc_No, Doc.Doc_StNo"_s;
     QVariantList where;
-    const QString sql = Columns + FromClause(lead) + WhereClause(m_selection, where) + u" AND Nom_p.Nom_P_No IN ("_s
-                        + marks.join(u", "_s) + u")"_s + OrderClause(lead);
-    m_query = m_db.exec(sql, where + binds);
+    const QString sql = Columns + from + WhereClause(m_selection, where) + u" AND Nom_p.Nom_P_No IN ("_s
+                        + marks.join(u", "_s) + u")"_s + order;
+    return m_books.query(sql, where + binds);
+}
+
+bool ChronologicalRows::startReading()
+{
+    m_rows = {};
+    if (m_next >= m_groups.size())
+        return false;
+    if (m_followingReady) {
+        m_rows = std::move(m_following);
+        m_followingReady = false;
+        m_runs = false;
+    } else {
+        m_rows = openReading(m_next, m_runs);
+    }
+    ++m_next;
     return true;
 }
 
-ChronologicalRows::~ChronologicalRows() = default;
+void ChronologicalRows::prepareNext()
+{
+    if (m_followingReady || m_next >= m_groups.size() || m_selection.sort == ChronologicalSort::None || m_next == 0)
+        return;
+    bool runs = false;
+    m_following = openReading(m_next, runs);
+    m_following.fetchFirst();
+    m_followingReady = true;
+}
 
 bool ChronologicalRows::readRow(ChronologicalRow &r)
 {
-    const QSqlQuery &q = m_query;
+    const SqliteReader::Rows &q = m_rows;
     do {
-        if (!m_query.isActive() || !m_query.next()) {
-            m_query = QSqlQuery();
+        if (!m_rows.next())
             return false;
-        }
-        r.Nom_P_No = q.value(0).toInt();
-        r.Doc_S_Dt = q.value(6).toInt();
-        r.Doc_S_Kt = q.value(8).toInt();
+        r.Nom_P_No = int(q.integer(0));
+        r.Doc_S_Dt = int(q.integer(6));
+        r.Doc_S_Kt = int(q.integer(7));
     } while (!listed(r.Nom_P_No, r.Doc_S_Dt, r.Doc_S_Kt));
-    r.Nom_Doc_No = q.value(1).toInt();
-    r.Nom_DDoc_No = q.value(2).toDouble();
-    r.Nom_Doc_Osno = q.value(4).toString();
-    r.Doc_Date = Formats::FromSqlDate(q.value(5).toString());
-    const QVariant documentDate = q.value(3);
-    r.Nom_Doc_Date = documentDate.isNull() ? r.Doc_Date : Formats::FromSqlDate(documentDate.toString());
-    r.dtLots = UnpackLots(q.value(7));
-    r.ktLots = UnpackLots(q.value(9));
-    r.Doc_S_Dt_Kol = q.value(10).toDouble();
-    r.Doc_S_Kt_Kol = q.value(11).toDouble();
-    r.Doc_St = q.value(12).toDouble();
-    r.Doc_StNo = q.value(13).toInt();
+    r.Nom_Doc_No = int(q.integer(1));
+    r.Nom_DDoc_No = q.real(2);
+    // A document's lines come together: they share its description.
+    if (r.Nom_Doc_No != m_lastDocument) {
+        m_lastDocument = r.Nom_Doc_No;
+        m_lastOsno = q.text(4);
+    }
+    r.Nom_Doc_Osno = m_lastOsno;
+    r.Doc_Date = Formats::FromSqlDate(q.bytes(5));
+    r.Nom_Doc_Date = q.isNull(3) ? r.Doc_Date : Formats::FromSqlDate(q.bytes(3));
+    r.Doc_S_Dt_Kol = q.real(8);
+    r.Doc_S_Kt_Kol = q.real(9);
+    r.Doc_St = q.real(10);
+    r.Doc_StNo = int(q.integer(11));
+    for (int k = 0; k < 5; ++k) {
+        r.dtLots[size_t(k)] = int(q.integer(DtLotsColumn + k));
+        r.ktLots[size_t(k)] = int(q.integer(KtLotsColumn + k));
+    }
     r.folderRank = m_folderRanks.value(r.Nom_P_No);
     return true;
 }
@@ -346,14 +259,14 @@ bool ChronologicalRows::listed(int folder, int debit, int credit) const
 bool ChronologicalRows::empty()
 {
     for (;;) {
-        if (m_ahead || m_runPos < m_run.size() || m_spool->count > 0)
+        if (m_ahead || m_runPos < m_run.size())
             return false;
-        if (ChronologicalRow row; !m_spool->reading && readRow(row)) {
+        if (ChronologicalRow row; readRow(row)) {
             m_ahead = std::move(row);
             return false;
         }
-        // This pass has no line: the next may.
-        if (!startPass())
+        // This group has no line: the next may.
+        if (!startReading())
             return true;
     }
 }
@@ -372,8 +285,6 @@ bool ChronologicalRows::leadChanged(const ChronologicalRow &a, const Chronologic
 void ChronologicalRows::sortRun()
 {
     std::sort(m_run.begin(), m_run.end(), [this](const ChronologicalRow &a, const ChronologicalRow &b) {
-        if (a.folderRank != b.folderRank)
-            return a.folderRank < b.folderRank;
         if (const int c = CompareSecond(m_selection, a, b); c != 0)
             return c < 0;
         // Equal keys keep a document's lines together, in their order.
@@ -383,40 +294,31 @@ void ChronologicalRows::sortRun()
     });
 }
 
-// The next run of lines with one first key, in order; lines of the pass's later groups go to
-// the spool.
+// The next run of lines with one first key, in order; false after the reading's last line. A
+// line read ahead (by `empty`, or the first of the next run) is taken first.
 bool ChronologicalRows::fillRun()
 {
     m_run.clear();
     m_runPos = 0;
-    const bool unsorted = m_selection.sort == ChronologicalSort::None;
-    while (m_run.empty()) {
-        ChronologicalRow row;
-        if (m_ahead) {
-            row = std::move(*m_ahead);
-            m_ahead.reset();
-        } else if (!readRow(row)) {
-            return false;
-        }
-        m_run.push_back(std::move(row));
-        if (unsorted)
-            return true;
-        ChronologicalRow more;
-        while (readRow(more)) {
-            if (leadChanged(m_run.front(), more)) {
-                m_ahead = std::move(more);
-                break;
-            }
-            m_run.push_back(std::move(more));
-        }
-        sortRun();
-        const auto later = std::stable_partition(m_run.begin(), m_run.end(), [this](const ChronologicalRow &r) {
-            return r.folderRank == m_liveRank;
-        });
-        for (auto it = later; it != m_run.end(); ++it)
-            m_spool->put(*it);
-        m_run.erase(later, m_run.end());
+    ChronologicalRow row;
+    if (m_ahead) {
+        row = std::move(*m_ahead);
+        m_ahead.reset();
+    } else if (!readRow(row)) {
+        return false;
     }
+    m_run.push_back(std::move(row));
+    if (!m_runs)
+        return true;
+    ChronologicalRow more;
+    while (readRow(more)) {
+        if (leadChanged(m_run.front(), more)) {
+            m_ahead = std::move(more);
+            break;
+        }
+        m_run.push_back(std::move(more));
+    }
+    sortRun();
     return true;
 }
 
@@ -427,13 +329,9 @@ bool ChronologicalRows::next(ChronologicalRow &row)
             row = std::move(m_run[m_runPos++]);
             break;
         }
-        if (!m_spool->reading && fillRun())
+        if (fillRun())
             continue;
-        if (!m_spool->reading)
-            m_spool->startReading();
-        if (m_spool->next(row))
-            break;
-        if (!startPass())
+        if (!startReading())
             return false;
     }
     ++m_handedOut;

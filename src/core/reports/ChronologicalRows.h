@@ -1,24 +1,19 @@
 #pragma once
 // The journal lines of the chronological ledger in the order it prints them: by folder name,
-// then by the chosen keys. The lines are read in a few passes over the period, each in the order
-// of the first key after the folder, straight off an index, so the first page prints at once;
-// each run of lines with the same first key is put in order in memory, and the lines of a pass's
-// later folders are set aside in a spool file until their turn comes. Memory stays flat however
-// long the period is.
+// then by the chosen keys. The first folder group is read in the order of its first key, straight
+// off that key's index, so the first page prints at once: each run of lines with the same first
+// key is put in order in memory. Every later group is a reading of its own, put in order by the
+// database, which keeps memory flat however long the period is. Each reading reads only its own
+// group's lines where those are fewer than the period's, through the folder's index.
+#include "engine/SqliteReader.h"
 #include "firm/AccountTotals.h"
 
 #include <QDate>
 #include <QHash>
 #include <QSet>
-#include <QSqlQuery>
 #include <QString>
-#include <memory>
 #include <optional>
 #include <vector>
-
-class Db;
-class QTemporaryFile;
-class ScanCache;
 
 enum class ChronologicalSort { DateAndNumber, Number, Date, None };
 
@@ -55,10 +50,7 @@ struct ChronologicalRow {
 
 class ChronologicalRows {
 public:
-    // At most `passes` readings of the period.
-    static constexpr int DefaultPasses = 6;
-    ChronologicalRows(Db &db, const ChronologicalSelection &selection, int passes = DefaultPasses);
-    ~ChronologicalRows();
+    ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection);
 
     // The next line in print order; false after the last.
     bool next(ChronologicalRow &row);
@@ -70,35 +62,46 @@ public:
     int progress() const;
     // The lines of the period, as the progress counts them.
     qint64 estimate() const { return m_estimate; }
+    // Puts the next group's lines in order now, while the lines already handed out are laid
+    // out, so that they are ready when their turn comes. Does nothing when that is done or when
+    // the next group is read as it goes.
+    void prepareNext();
 
 private:
-    struct Spool;
     struct Group {
         int rank = 0;  // its place in print order
         std::vector<int> folders;
     };
-    bool startPass();
+    // Opens the reading of the next group; false after the last.
+    bool startReading();
+    // The reading of a group, and whether it is in first-key order, put in order a run at a time.
+    SqliteReader::Rows openReading(size_t group, bool &runs);
     bool readRow(ChronologicalRow &row);
     // A line is listed when its folder and both its accounts exist.
     bool listed(int folder, int debit, int credit) const;
     bool fillRun();
     void sortRun();
     bool leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const;
+    // True when the group's lines in the whole file are fewer than the period's lines.
+    bool readByFolder(const Group &group);
 
-    Db &m_db;
+    SqliteReader &m_books;
     ChronologicalSelection m_selection;
-    std::unique_ptr<ScanCache> m_scanCache;  // while the lines are read
-    QSqlQuery m_query;
+    SqliteReader::Rows m_rows;
+    SqliteReader::Rows m_following;  // the next group's reading, put in order ahead of its turn
+    bool m_followingReady = false;
     QHash<int, QString> m_folderNames;
     QHash<int, int> m_folderRanks;
     QSet<int> m_accounts;  // the chart
-    std::vector<std::vector<Group>> m_passes;  // the groups each pass reads, in print order
-    size_t m_pass = 0;  // the next pass
-    int m_liveRank = 0;  // the group printed while its pass reads
-    std::unique_ptr<Spool> m_spool;  // the pass's later groups
+    std::vector<Group> m_groups;  // in print order
+    size_t m_next = 0;  // the next group to read
+    bool m_runs = false;  // the reading is in first-key order, each run put in order here
     std::optional<ChronologicalRow> m_ahead;  // read, not yet in a run
     std::vector<ChronologicalRow> m_run;
     size_t m_runPos = 0;
+    QString m_lastOsno;  // the description of the last line's document, shared with its other lines
+    int m_lastDocument = -1;
+    double m_periodShare = 1;  // the period's lines against all lines
     qint64 m_handedOut = 0;
     qint64 m_estimate = 1;
 };

@@ -32,7 +32,7 @@ rk::PageItem TextItem(const QRectF &rect, const QString &text, rk::Align align =
 {
     rk::PageItem t;
     t.rect = rect;
-    t.lines = {text};
+    t.text = text;
     t.align = align;
     t.fontPt = Pt;
     return t;

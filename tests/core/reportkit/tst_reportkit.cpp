@@ -29,7 +29,7 @@ QStringList TextsOf(const rk::Page &page)
     QStringList texts;
     for (const rk::PageItem &i : page.items)
         if (i.kind == rk::PageItem::Kind::Text)
-            texts << i.lines.join(u'|');
+            texts << i.lines().join(u'|');
     return texts;
 }
 
@@ -170,7 +170,7 @@ private slots:
         const double line = rk::LineHeightMm(8);
         QCOMPARE(rk::ReportLayout::BandHeight(band), rk::ReportLayout::BandHeight(Row(u"ред"_s)) + (lines - 1) * line);
         const QList<rk::PageItem> items = rk::BandItems(band, rk::ReportLayout::BandHeight(band));
-        QCOMPARE(items.last().lines, text.split(u'\n'));
+        QCOMPARE(items.last().lines(), text.split(u'\n'));
         rk::PageList pages;
         rk::ReportLayout layout(rk::PageSetup{}, pages);
         layout.add(band);
@@ -330,10 +330,10 @@ private slots:
         for (const rk::PageItem &i : page.items) {
             if (i.kind != rk::PageItem::Kind::Text)
                 continue;
-            const double width = rk::TextWidthMm(i.lines.first(), i.fontPt * i.scale, i.bold);
-            QVERIFY2(width <= i.rect.width(), qPrintable(i.lines.first()));
+            const double width = rk::TextWidthMm(i.lines().first(), i.fontPt * i.scale, i.bold);
+            QVERIFY2(width <= i.rect.width(), qPrintable(i.lines().first()));
             shrunk += i.scale < 1 ? 1 : 0;
-            QCOMPARE(i.scale < 1, i.lines.first().size() > 12);
+            QCOMPARE(i.scale < 1, i.lines().first().size() > 12);
         }
         QCOMPARE(shrunk, 2);
         const QStringList lines = rk::PageText(page).split(u'\n', Qt::SkipEmptyParts);
@@ -383,6 +383,52 @@ private slots:
         QVERIFY(pdf.size() > 2000);
         QVERIFY(ErrorOf([&] { rk::SavePdf(dir.path() + u"/no/such/dir/r.pdf"_s, 1, fromStore); })
                     .startsWith(u"Справката не е записана във файла"_s));
+    }
+
+    // Every field of an item comes back from the spool as it went in, whether it is the usual
+    // value (left out of the bytes) or not, and texts in any script.
+    void spooledItemsKeepEveryField()
+    {
+        rk::Page page;
+        page.number = 7;
+        page.setup.landscape = true;
+        rk::PageItem usual;
+        usual.text = u"Сметка 411 Клиенти\nпартида €, 𝄞"_s;
+        usual.scale = 1;
+        rk::PageItem unusual = usual;
+        unusual.text = u"12 345.67"_s;
+        unusual.kind = rk::PageItem::Kind::Box;
+        unusual.align = rk::Align::Right;
+        unusual.bold = unusual.frame = true;
+        unusual.fill = QColor(200, 210, 220, 128);
+        unusual.fontPt = 7.5;
+        unusual.scale = 0.75;
+        unusual.penMm = 0.5;
+        unusual.rect = QRectF(12.5, 30.25, 40, 4.5);
+        rk::PageItem empty;
+        empty.kind = rk::PageItem::Kind::Line;
+        empty.rect = QRectF(1, 2, 3, 0);
+        page.items = {usual, unusual, empty};
+        rk::PageStore store;
+        store.addPage(page);
+        store.addPage(page);
+        const rk::Page back = store.page(1);
+        QCOMPARE(back.number, 7);
+        QVERIFY(back.setup.landscape);
+        QCOMPARE(back.items.size(), page.items.size());
+        for (qsizetype i = 0; i < page.items.size(); ++i) {
+            const rk::PageItem &a = page.items[i], &b = back.items[i];
+            QCOMPARE(b.text, a.text);
+            QCOMPARE(int(b.kind), int(a.kind));
+            QCOMPARE(int(b.align), int(a.align));
+            QCOMPARE(b.bold, a.bold);
+            QCOMPARE(b.frame, a.frame);
+            QCOMPARE(b.fill, a.fill);
+            QCOMPARE(b.fontPt, a.fontPt);
+            QCOMPARE(b.scale, a.scale);
+            QCOMPARE(b.penMm, a.penMm);
+            QCOMPARE(b.rect, a.rect);
+        }
     }
 
     // A write that fails is never taken for done: a full device, a folder that is not there.

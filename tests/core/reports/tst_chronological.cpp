@@ -3,6 +3,7 @@
 #include "engine/Db.h"
 #include "engine/Errors.h"
 #include "engine/Formats.h"
+#include "engine/SqliteReader.h"
 #include "reportkit/PageStore.h"
 #include "reportkit/Render.h"
 #include "reports/ChronologicalLedger.h"
@@ -40,7 +41,8 @@ QString Ledger(DocumentBooks &b, const ChronologicalSelection &s, QList<rk::Page
 // The amounts of the lines the selection gives, in print order.
 QList<double> Amounts(DocumentBooks &b, const ChronologicalSelection &s)
 {
-    ChronologicalRows rows(b.db(), s);
+    SqliteReader books(b.db().fileName());
+    ChronologicalRows rows(books, s);
     QList<double> amounts;
     for (ChronologicalRow row; rows.next(row);)
         amounts << row.Doc_St;
@@ -52,7 +54,7 @@ QStringList TextsOf(const rk::Page &page)
     QStringList texts;
     for (const rk::PageItem &i : page.items)
         if (i.kind == rk::PageItem::Kind::Text)
-            texts << i.lines.join(u'|');
+            texts << i.lines().join(u'|');
     return texts;
 }
 }  // namespace
@@ -206,7 +208,7 @@ private slots:
         QTest::addColumn<ChronologicalSort>("sort");
         QTest::addColumn<bool>("byDocumentDate");
         QTest::addColumn<QString>("order");
-        QTest::addColumn<int>("passes");
+        QTest::addColumn<QDate>("to");
         const QList<std::tuple<const char *, ChronologicalSort, bool, QString>> orders = {
             {"date and number, posting date", ChronologicalSort::DateAndNumber, false, u"Doc.Doc_Date, Nom_p.Nom_DDoc_No"_s},
             {"date and number, document date", ChronologicalSort::DateAndNumber, true,
@@ -215,17 +217,19 @@ private slots:
             {"number, document date", ChronologicalSort::Number, true, u"Nom_p.Nom_DDoc_No, Nom_p.Nom_Doc_Date"_s},
             {"date, posting date", ChronologicalSort::Date, false, u"Doc.Doc_Date, Nom_p.Nom_Doc_Date"_s},
             {"date, document date", ChronologicalSort::Date, true, u"Nom_p.Nom_Doc_Date, Doc.Doc_Date"_s}};
-        // One pass spools every folder after the first; two spool some; the default reads each alone.
-        for (const auto &[name, sort, byDocumentDate, order] : orders)
-            for (const int passes : {1, 2, ChronologicalRows::DefaultPasses})
-                QTest::addRow("%s, %d passes", name, passes) << sort << byDocumentDate << order << passes;
+        // Over most of the year the later folders are read through their index; over a few weeks,
+        // through the index of the period's dates.
+        for (const auto &[name, sort, byDocumentDate, order] : orders) {
+            QTest::addRow("%s, year", name) << sort << byDocumentDate << order << QDate(2025, 12, 31);
+            QTest::addRow("%s, weeks", name) << sort << byDocumentDate << order << QDate(2025, 3, 10);
+        }
     }
     void eachOrderIsTheSortOfTheWholeSelection()
     {
         QFETCH(ChronologicalSort, sort);
         QFETCH(bool, byDocumentDate);
         QFETCH(QString, order);
-        QFETCH(int, passes);
+        QFETCH(QDate, to);
         DocumentBooks b;
         FolderStore::Insert(b.db(), {4, u"Ариана"_s});
         FolderStore::Insert(b.db(), {5, u"Ариана"_s});
@@ -241,21 +245,27 @@ private slots:
         s.sort = sort;
         s.byDocumentDate = byDocumentDate;
         s.from = QDate(2025, 2, 1);
+        s.to = to;
         QList<int> printed;
-        ChronologicalRows rows(b.db(), s, passes);
-        for (ChronologicalRow row; rows.next(row);)
+        SqliteReader books(b.db().fileName());
+        ChronologicalRows rows(books, s);
+        for (ChronologicalRow row; rows.next(row);) {
             printed << row.Doc_StNo;
+            // As the reader does while the pages are behind: the next folder is put in order early.
+            if (printed.size() % 7 == 0)
+                rows.prepareNext();
+        }
         const QString dateField = byDocumentDate ? u"Nom_p.Nom_Doc_Date"_s : u"Doc.Doc_Date"_s;
         QSqlQuery q = b.db().exec(u"SELECT Doc.Doc_StNo FROM doc Doc INNER JOIN nom_p Nom_p ON Doc.Doc_No = Nom_p.Nom_Doc_No "
                                   "INNER JOIN nom_pap Nom_pap ON Nom_p.Nom_P_No = Nom_pap.Nom_Pap_No "
                                   "INNER JOIN s S ON Doc.Doc_S_Dt = S.S_UNo INNER JOIN s S_1 ON Doc.Doc_S_Kt = S_1.S_UNo WHERE "_s
                                       + dateField + u" BETWEEN ? AND ? ORDER BY Nom_pap.Nom_Pap_Name, "_s + order
                                       + u", Nom_p.Nom_Doc_No, Doc.Doc_StNo"_s,
-                                  {u"2025-02-01"_s, u"2025-12-31"_s});
+                                  {u"2025-02-01"_s, Formats::SqlDate(to)});
         QList<int> expected;
         while (q.next())
             expected << q.value(0).toInt();
-        QVERIFY(expected.size() > 300);
+        QVERIFY(expected.size() > (to.month() == 12 ? 300 : 40));
         QCOMPARE(printed, expected);
     }
 

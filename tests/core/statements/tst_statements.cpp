@@ -34,7 +34,7 @@ QStringList TextsOf(const rk::Page &page)
     QStringList texts;
     for (const rk::PageItem &i : page.items)
         if (i.kind == rk::PageItem::Kind::Text)
-            texts << i.lines.join(u' ');
+            texts << i.lines().join(u' ');
     return texts;
 }
 
@@ -319,7 +319,7 @@ private slots:
                 if (i.kind == rk::PageItem::Kind::Box)
                     last = i.fill;
                 else if (i.kind == rk::PageItem::Kind::Text)
-                    fills[i.lines.join(u' ')] << last;
+                    fills[i.lines().join(u' ')] << last;
             }
         }
         QCOMPARE(fills.value(u"Е. ПАРИЧНИ СРЕДСТВА В КРАЯ НА ПЕРИОДА (Г + Д)"_s).value(0), QColor(164, 164, 164));

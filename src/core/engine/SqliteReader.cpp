@@ -81,6 +81,29 @@ SqliteReader::Rows SqliteReader::query(const QString &sql, const QVariantList &b
     return rows;
 }
 
+std::vector<std::unique_ptr<SqliteReader>> SqliteReader::Together(const QString &file, int count, int lockWaitMs)
+{
+    std::vector<std::unique_ptr<SqliteReader>> readers;
+    sqlite3 *lock = nullptr;
+    const bool locked = sqlite3_open_v2(file.toUtf8().constData(), &lock, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                        nullptr) == SQLITE_OK
+                        && sqlite3_busy_timeout(lock, lockWaitMs) == SQLITE_OK
+                        && sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    try {
+        for (int i = 0; i < (locked ? count : 1); ++i)
+            readers.push_back(std::make_unique<SqliteReader>(file));
+    } catch (...) {
+        sqlite3_close_v2(lock);
+        throw;
+    }
+    if (locked)
+        sqlite3_exec(lock, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(lock);
+    return readers;
+}
+
+void SqliteReader::interrupt() { sqlite3_interrupt(m_db); }
+
 void SqliteReader::release()
 {
     if (!m_open)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -17,6 +18,11 @@ class SqliteReader {
 public:
     explicit SqliteReader(const QString &file);
     ~SqliteReader();
+    // `count` connections that see one and the same state of the books, for readings that run
+    // side by side: their read transactions begin while the books' write lock is held, so that
+    // nothing is saved in between. When the lock cannot be had within `lockWaitMs` (someone is
+    // saving, the file is read-only), only the first connection is made.
+    static std::vector<std::unique_ptr<SqliteReader>> Together(const QString &file, int count, int lockWaitMs = 1000);
     SqliteReader(const SqliteReader &) = delete;
     SqliteReader &operator=(const SqliteReader &) = delete;
 
@@ -50,6 +56,8 @@ public:
     // Ends the read transaction once nothing more is read, so the books' journal can be folded
     // back while the report stays open. Statements still open keep it until they end.
     void release();
+    // Makes a reading running on another thread stop at once, with an error.
+    void interrupt();
 
 private:
     void check(int code) const;

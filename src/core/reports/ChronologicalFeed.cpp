@@ -36,8 +36,13 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
 {
     try {
         // Every folder group is read from the same state of the books, while others go on posting.
-        SqliteReader books(file);
-        ChronologicalRows rows(books, selection);
+        // The later folder groups are put in order on helper connections, by a thread of their
+        // own, while the earlier ones are laid out; all see the same state of the books.
+        const std::vector<std::unique_ptr<SqliteReader>> books = SqliteReader::Together(file, 1 + SortingHelpers);
+        std::vector<SqliteReader *> helpers;
+        for (size_t i = 1; i < books.size(); ++i)
+            helpers.push_back(books[i].get());
+        ChronologicalRows rows(*books.front(), selection, helpers);
         {
             const std::lock_guard lock(m_mutex);
             m_folderNames = rows.folderNames();
@@ -52,15 +57,16 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
         while (rows.next(row)) {
             batch.push_back(std::move(row));
             if (batch.size() == BatchRows) {
-                if (!put(std::move(batch), rows))
+                if (!put(std::move(batch)))
                     return;
                 batch = {};
                 batch.reserve(BatchRows);
             }
         }
-        if (!batch.empty() && !put(std::move(batch), rows))
+        if (!batch.empty() && !put(std::move(batch)))
             return;
-        books.release();
+        for (const auto &connection : books)
+            connection->release();
         {
             const std::lock_guard lock(m_mutex);
             m_done = true;
@@ -71,15 +77,9 @@ void ChronologicalFeed::read(const QString &file, const ChronologicalSelection &
     }
 }
 
-bool ChronologicalFeed::put(Batch &&batch, ChronologicalRows &rows)
+bool ChronologicalFeed::put(Batch &&batch)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_stop && m_queue.size() >= QueuedBatches) {
-        // The pages are behind: the wait puts the next folder's lines in order.
-        lock.unlock();
-        rows.prepareNext();
-        lock.lock();
-    }
     m_changed.wait(lock, [this] { return m_stop || m_queue.size() < QueuedBatches; });
     if (m_stop)
         return false;

@@ -35,10 +35,12 @@ private:
     using Batch = std::vector<ChronologicalRow>;
     static constexpr size_t BatchRows = 2048;
     static constexpr size_t QueuedBatches = 4;
+    // Two: one group is put in order while the one sorted before it is read out.
+    static constexpr int SortingHelpers = 2;
 
     void read(const QString &file, const ChronologicalSelection &selection);
     // The reader hands over a batch; false when the reading is to stop.
-    bool put(Batch &&batch, ChronologicalRows &rows);
+    bool put(Batch &&batch);
     void fail(std::exception_ptr error);
 
     // Set once, before the constructor returns.

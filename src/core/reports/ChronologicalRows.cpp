@@ -4,6 +4,11 @@
 #include "engine/Formats.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -103,7 +108,39 @@ int CompareSecond(const ChronologicalSelection &s, const ChronologicalRow &a, co
 
 }  // namespace
 
-ChronologicalRows::ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection)
+// The later groups, put in order ahead of their turn on helper connections by a thread of its
+// own: the database's sorting of a group then runs while the group before it is laid out.
+struct ChronologicalRows::Sorter {
+    struct Sorted {
+        SqliteReader::Rows rows;
+        SqliteReader *helper = nullptr;
+        std::exception_ptr error;
+    };
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<SqliteReader *> free;  // helpers not in use
+    std::vector<SqliteReader *> helpers;
+    std::map<size_t, Sorted> sorted;  // by group
+    bool stop = false;
+    std::thread thread;
+
+    ~Sorter()
+    {
+        {
+            const std::lock_guard lock(mutex);
+            stop = true;
+        }
+        // A sorting under way ends at once.
+        for (SqliteReader *helper : helpers)
+            helper->interrupt();
+        changed.notify_all();
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+ChronologicalRows::ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection,
+                                     const std::vector<SqliteReader *> &helpers)
     : m_books(books), m_selection(selection)
 {
     // Folders of one name are one group, as the ledger breaks on the name.
@@ -147,10 +184,22 @@ ChronologicalRows::ChronologicalRows(SqliteReader &books, const ChronologicalSel
         m_periodShare = double(m_estimate) / double(std::max<qint64>(1, lines));
     }
     m_estimate = std::max<qint64>(1, m_estimate);
+    if (m_groups.size() > 1 && m_selection.sort != ChronologicalSort::None && !helpers.empty()) {
+        m_sorter = std::make_unique<Sorter>();
+        m_sorter->free = m_sorter->helpers = helpers;
+        m_sorter->thread = std::thread([this] { sortAhead(); });
+    }
     startReading();
 }
 
-bool ChronologicalRows::readByFolder(const Group &group)
+ChronologicalRows::~ChronologicalRows()
+{
+    // The reading under way ends before the helper it reads on goes back.
+    m_rows = {};
+    m_sorter.reset();
+}
+
+bool ChronologicalRows::readByFolder(SqliteReader &books, const Group &group) const
 {
     QStringList marks;
     QVariantList folders;
@@ -159,8 +208,8 @@ bool ChronologicalRows::readByFolder(const Group &group)
         folders << folder;
     }
     SqliteReader::Rows documents =
-        m_books.query(u"SELECT count(*) FROM nom_p WHERE Nom_P_No IN ("_s + marks.join(u", "_s) + u")"_s, folders);
-    SqliteReader::Rows all = m_books.query(u"SELECT count(*) FROM nom_p"_s);
+        books.query(u"SELECT count(*) FROM nom_p WHERE Nom_P_No IN ("_s + marks.join(u", "_s) + u")"_s, folders);
+    SqliteReader::Rows all = books.query(u"SELECT count(*) FROM nom_p"_s);
     if (!documents.next() || !all.next())
         return false;
     return double(documents.integer(0)) < m_periodShare * double(all.integer(0));
@@ -168,7 +217,7 @@ bool ChronologicalRows::readByFolder(const Group &group)
 
 // The first group comes off the index of the first key, a run at a time; every later group is
 // put in order by the database, read through its folders' index where that reads less.
-SqliteReader::Rows ChronologicalRows::openReading(size_t index, bool &runs)
+SqliteReader::Rows ChronologicalRows::openReading(SqliteReader &books, size_t index, bool &runs) const
 {
     const Group &group = m_groups[index];
     const Lead lead = LeadOf(m_selection);
@@ -180,7 +229,7 @@ SqliteReader::Rows ChronologicalRows::openReading(size_t index, bool &runs)
     }
     const bool sorted = m_selection.sort != ChronologicalSort::None;
     runs = index == 0 && sorted;
-    const QString from = !runs && sorted && readByFolder(group)
+    const QString from = !runs && sorted && readByFolder(books, group)
                              ? u"FROM nom_p Nom_p INDEXED BY nom_p_Nom_P_No CROSS JOIN doc Doc "
                                "WHERE Doc.Doc_No = Nom_p.Nom_Doc_No"_s
                              : FromClause(lead);
@@ -190,33 +239,64 @@ SqliteReader::Rows ChronologicalRows::openReading(size_t index, bool &runs)
     QVariantList where;
     const QString sql = Columns + from + WhereClause(m_selection, where) + u" AND Nom_p.Nom_P_No IN ("_s
                         + marks.join(u", "_s) + u")"_s + order;
-    return m_books.query(sql, where + binds);
+    return books.query(sql, where + binds);
+}
+
+void ChronologicalRows::sortAhead()
+{
+    for (size_t group = 1; group < m_groups.size(); ++group) {
+        SqliteReader *helper = nullptr;
+        {
+            std::unique_lock lock(m_sorter->mutex);
+            m_sorter->changed.wait(lock, [this] { return m_sorter->stop || !m_sorter->free.empty(); });
+            if (m_sorter->stop)
+                return;
+            helper = m_sorter->free.back();
+            m_sorter->free.pop_back();
+        }
+        Sorter::Sorted done;
+        done.helper = helper;
+        try {
+            bool runs = false;
+            done.rows = openReading(*helper, group, runs);
+            done.rows.fetchFirst();
+        } catch (...) {
+            done.error = std::current_exception();
+        }
+        const std::lock_guard lock(m_sorter->mutex);
+        const bool failed = done.error != nullptr;
+        m_sorter->sorted.emplace(group, std::move(done));
+        m_sorter->changed.notify_all();
+        if (failed)
+            return;
+    }
 }
 
 bool ChronologicalRows::startReading()
 {
     m_rows = {};
+    if (m_rowsHelper) {
+        const std::lock_guard lock(m_sorter->mutex);
+        m_sorter->free.push_back(std::exchange(m_rowsHelper, nullptr));
+        m_sorter->changed.notify_all();
+    }
     if (m_next >= m_groups.size())
         return false;
-    if (m_followingReady) {
-        m_rows = std::move(m_following);
-        m_followingReady = false;
-        m_runs = false;
-    } else {
-        m_rows = openReading(m_next, m_runs);
+    const size_t group = m_next++;
+    if (group == 0 || !m_sorter) {
+        m_rows = openReading(m_books, group, m_runs);
+        return true;
     }
-    ++m_next;
+    std::unique_lock lock(m_sorter->mutex);
+    m_sorter->changed.wait(lock, [&] { return m_sorter->sorted.contains(group); });
+    Sorter::Sorted done = std::move(m_sorter->sorted.at(group));
+    m_sorter->sorted.erase(group);
+    if (done.error)
+        std::rethrow_exception(done.error);
+    m_rows = std::move(done.rows);
+    m_rowsHelper = done.helper;
+    m_runs = false;
     return true;
-}
-
-void ChronologicalRows::prepareNext()
-{
-    if (m_followingReady || m_next >= m_groups.size() || m_selection.sort == ChronologicalSort::None || m_next == 0)
-        return;
-    bool runs = false;
-    m_following = openReading(m_next, runs);
-    m_following.fetchFirst();
-    m_followingReady = true;
 }
 
 bool ChronologicalRows::readRow(ChronologicalRow &r)

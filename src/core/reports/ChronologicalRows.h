@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -50,7 +51,13 @@ struct ChronologicalRow {
 
 class ChronologicalRows {
 public:
-    ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection);
+    // `helpers`, connections that see the same state of the books as `books`, let a thread of
+    // the ledger's own put the later groups in order while the earlier ones are handed out.
+    ChronologicalRows(SqliteReader &books, const ChronologicalSelection &selection,
+                      const std::vector<SqliteReader *> &helpers = {});
+    ~ChronologicalRows();
+    ChronologicalRows(const ChronologicalRows &) = delete;
+    ChronologicalRows &operator=(const ChronologicalRows &) = delete;
 
     // The next line in print order; false after the last.
     bool next(ChronologicalRow &row);
@@ -62,20 +69,19 @@ public:
     int progress() const;
     // The lines of the period, as the progress counts them.
     qint64 estimate() const { return m_estimate; }
-    // Puts the next group's lines in order now, while the lines already handed out are laid
-    // out, so that they are ready when their turn comes. Does nothing when that is done or when
-    // the next group is read as it goes.
-    void prepareNext();
 
 private:
     struct Group {
         int rank = 0;  // its place in print order
         std::vector<int> folders;
     };
+    struct Sorter;
+    // Puts the later groups in order, one after the other, each on a helper connection free.
+    void sortAhead();
     // Opens the reading of the next group; false after the last.
     bool startReading();
     // The reading of a group, and whether it is in first-key order, put in order a run at a time.
-    SqliteReader::Rows openReading(size_t group, bool &runs);
+    SqliteReader::Rows openReading(SqliteReader &books, size_t group, bool &runs) const;
     bool readRow(ChronologicalRow &row);
     // A line is listed when its folder and both its accounts exist.
     bool listed(int folder, int debit, int credit) const;
@@ -83,13 +89,12 @@ private:
     void sortRun();
     bool leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const;
     // True when the group's lines in the whole file are fewer than the period's lines.
-    bool readByFolder(const Group &group);
+    bool readByFolder(SqliteReader &books, const Group &group) const;
 
     SqliteReader &m_books;
     ChronologicalSelection m_selection;
     SqliteReader::Rows m_rows;
-    SqliteReader::Rows m_following;  // the next group's reading, put in order ahead of its turn
-    bool m_followingReady = false;
+    SqliteReader *m_rowsHelper = nullptr;  // the helper connection `m_rows` reads on, if any
     QHash<int, QString> m_folderNames;
     QHash<int, int> m_folderRanks;
     QSet<int> m_accounts;  // the chart
@@ -104,4 +109,5 @@ private:
     double m_periodShare = 1;  // the period's lines against all lines
     qint64 m_handedOut = 0;
     qint64 m_estimate = 1;
+    std::unique_ptr<Sorter> m_sorter;  // last: it stops before what it reads goes
 };

@@ -225,6 +225,11 @@ FittedText FitCell(const Cell &cell)
                      [&] { return FitUncached(cell, inner); });
 }
 
+bool FitsOneLine(const Cell &cell)
+{
+    return !cell.text.contains(u'\n') && WidthBound(cell.text, cell.fontPt, cell.bold) <= Room(cell.w - 2 * CellInsetMm);
+}
+
 double ItemScale(const PageItem &item)
 {
     if (item.scale > 0 || item.kind != PageItem::Kind::Text)

@@ -52,6 +52,9 @@ struct FittedText {
     double scale = 1;
 };
 FittedText FitCell(const Cell &cell);
+// True when the cell's text stands on one line at its own size, told without measuring most
+// texts: what a band's height and a wrapped cell's lines need for the common short text.
+bool FitsOneLine(const Cell &cell);
 // The layout sets the lines of a cell that does not wrap as they stand and leaves their size
 // unmeasured (scale 0): measuring takes longer than laying out, and most pages of a long report
 // are never drawn. A page is fitted when it is taken for drawing or reading.

@@ -25,7 +25,9 @@ double ReportLayout::BandHeight(const Band &band)
 {
     double height = band.minHeight;
     for (const Cell &c : band.cells) {
-        const int lines = c.wrap ? std::max(1, int(FitCell(c).lines.size())) : int(c.text.count(u'\n')) + 1;
+        const int lines = !c.wrap ? int(c.text.count(u'\n')) + 1
+                          : FitsOneLine(c) ? 1
+                                           : std::max(1, int(FitCell(c).lines.size()));
         height = std::max(height, lines * LineHeightMm(c.fontPt) + 2 * CellPaddingMm);
     }
     return height;
@@ -224,7 +226,9 @@ void AppendBandItems(QList<PageItem> &items, const Band &band, double height, do
         PageItem &t = items.emplace_back();
         t.kind = PageItem::Kind::Text;
         t.rect = box.adjusted(CellInsetMm, CellPaddingMm, -CellInsetMm, -CellPaddingMm);
-        if (c.wrap) {
+        if (c.wrap && FitsOneLine(c)) {
+            t.text = c.text;
+        } else if (c.wrap) {
             const FittedText fitted = FitCell(c);
             t.text = fitted.lines.join(u'\n');
             t.scale = fitted.scale;

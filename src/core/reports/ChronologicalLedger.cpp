@@ -102,25 +102,27 @@ QList<rk::Band> ChronologicalLedgerJob::documentHeader(bool continued) const
 
 // "304 Стоки", and when the line carries lots, their names in two lines under it: positions
 // 1–3, then 4–5.
-QString ChronologicalLedgerJob::sideText(int account, const LotKey &lots)
+QString ChronologicalLedgerJob::sideText(int account, const LotKey &lots, bool &tall)
 {
+    tall = false;
     const Account &a = *m_accounts.constFind(account);
     if (std::all_of(lots.begin(), lots.end(), [](int lot) { return lot < 1; }))
         return a.caption;
     const QString first = m_lotNames.names(a.levels, lots, 1, 3), second = m_lotNames.names(a.levels, lots, 4, 5);
     if (first.isEmpty() && second.isEmpty())
         return a.caption;
+    tall = true;
     return a.caption + u'\n' + first + u'\n' + second;
 }
 
 rk::Band &ChronologicalLedgerJob::detail(const ChronologicalRow &row)
 {
-    QString dt = sideText(row.Doc_S_Dt, row.dtLots), kt = sideText(row.Doc_S_Kt, row.ktLots);
+    bool dtTall = false, ktTall = false;
+    QString dt = sideText(row.Doc_S_Dt, row.dtLots, dtTall), kt = sideText(row.Doc_S_Kt, row.ktLots, ktTall);
     // A line with any lot name is three lines high on both sides.
-    const bool tall = dt.contains(u'\n') || kt.contains(u'\n');
-    if (tall && !dt.contains(u'\n'))
+    if (ktTall && !dtTall)
         dt += u"\n\n"_s;
-    if (tall && !kt.contains(u'\n'))
+    if (dtTall && !ktTall)
         kt += u"\n\n"_s;
     QList<rk::Cell> &cells = m_detail.cells;
     if (cells.isEmpty())
@@ -156,8 +158,14 @@ bool ChronologicalLedgerJob::step(rk::ReportLayout &layout)
 {
     if (!m_rows.next(m_row))
         return false;
-    const std::array<QVariant, 2> keys{m_rows.folderNames().value(m_row.Nom_P_No), m_row.Nom_Doc_No};
-    m_groups.row(layout, keys);
+    // The groups are asked only when the line's folder or document is another than the last's:
+    // most lines share both with the line before them.
+    if (m_row.Nom_P_No != m_groupFolder || m_row.Nom_Doc_No != m_groupDocument) {
+        m_groupFolder = m_row.Nom_P_No;
+        m_groupDocument = m_row.Nom_Doc_No;
+        const std::array<QVariant, 2> keys{m_rows.folderNames().value(m_row.Nom_P_No), m_row.Nom_Doc_No};
+        m_groups.row(layout, keys);
+    }
     for (Sums &s : m_sums)
         s.add(m_row);
     layout.add(detail(m_row));

@@ -47,7 +47,8 @@ private:
         LotKey levels{};
     };
     rk::Band &detail(const ChronologicalRow &row);
-    QString sideText(int account, const LotKey &lots);
+    // `tall` is set when the text has the lots' two lines.
+    QString sideText(int account, const LotKey &lots, bool &tall);
     rk::Band totalsBand(const QString &caption, const Sums &sums, bool bold) const;
     QList<rk::Band> folderHeader(const QVariant &name, bool continued) const;
     QList<rk::Band> documentHeader(bool continued) const;
@@ -62,4 +63,5 @@ private:
     rk::Band m_detail;       // one line's band, its texts set for each line
     ChronologicalRow m_row;  // the line being printed; the groups it opens take their headers from it
     Sums m_sums[3];          // report, folder, document
+    int m_groupFolder = -1, m_groupDocument = -1;  // the folder and document of the groups open
 };

@@ -46,22 +46,27 @@ QString FromClause(Lead lead)
            + u"WHERE Doc.Doc_No = Nom_p.Nom_Doc_No"_s;
 }
 
-QString OrderClause(Lead lead)
+// A reading through the folders' index keeps the database off the indexes of the first key, by
+// ordering on, and bounding the document date as, expressions of the same value: an empty date
+// sorts first as a missing one does.
+QString OrderClause(Lead lead, bool byFolder)
 {
     switch (lead) {
     case Lead::PostingDate: return u" ORDER BY Doc.Doc_Date"_s;
-    case Lead::DocumentDate: return u" ORDER BY Nom_p.Nom_Doc_Date"_s;
-    case Lead::Number: return u" ORDER BY Nom_p.Nom_DDoc_No"_s;
+    case Lead::DocumentDate:
+        return byFolder ? u" ORDER BY coalesce(Nom_p.Nom_Doc_Date, '')"_s : u" ORDER BY Nom_p.Nom_Doc_Date"_s;
+    case Lead::Number: return byFolder ? u" ORDER BY Nom_p.Nom_DDoc_No + 0"_s : u" ORDER BY Nom_p.Nom_DDoc_No"_s;
     case Lead::None: break;
     }
     return {};
 }
 
 // Every bound is a value bound to the statement, never text pasted into it.
-QString WhereClause(const ChronologicalSelection &s, QVariantList &binds)
+QString WhereClause(const ChronologicalSelection &s, bool byFolder, QVariantList &binds)
 {
-    QString where = s.byDocumentDate ? u" AND Nom_p.Nom_Doc_Date BETWEEN ? AND ?"_s
-                                     : u" AND Doc.Doc_Date BETWEEN ? AND ?"_s;
+    QString where = !s.byDocumentDate ? u" AND Doc.Doc_Date BETWEEN ? AND ?"_s
+                    : byFolder        ? u" AND coalesce(Nom_p.Nom_Doc_Date, '') BETWEEN ? AND ?"_s
+                                      : u" AND Nom_p.Nom_Doc_Date BETWEEN ? AND ?"_s;
     binds << Formats::SqlDate(s.from) << Formats::SqlDate(s.to);
     auto bound = [&](bool given, const QString &condition, const QVariant &value) {
         if (!given)
@@ -229,15 +234,14 @@ SqliteReader::Rows ChronologicalRows::openReading(SqliteReader &books, size_t in
     }
     const bool sorted = m_selection.sort != ChronologicalSort::None;
     runs = index == 0 && sorted;
-    const QString from = !runs && sorted && readByFolder(books, group)
-                             ? u"FROM nom_p Nom_p INDEXED BY nom_p_Nom_P_No CROSS JOIN doc Doc "
-                               "WHERE Doc.Doc_No = Nom_p.Nom_Doc_No"_s
-                             : FromClause(lead);
-    QString order = OrderClause(lead);
+    const bool byFolder = !runs && sorted && readByFolder(books, group);
+    const QString from = byFolder ? u"FROM nom_p Nom_p CROSS JOIN doc Doc WHERE Doc.Doc_No = Nom_p.Nom_Doc_No"_s
+                                  : FromClause(lead);
+    QString order = OrderClause(lead, byFolder);
     if (!runs && sorted)
         order += u", "_s + SecondKey(m_selection) + u", Nom_p.Nom_Doc_No, Doc.Doc_StNo"_s;
     QVariantList where;
-    const QString sql = Columns + from + WhereClause(m_selection, where) + u" AND Nom_p.Nom_P_No IN ("_s
+    const QString sql = Columns + from + WhereClause(m_selection, byFolder, where) + u" AND Nom_p.Nom_P_No IN ("_s
                         + marks.join(u", "_s) + u")"_s + order;
     return books.query(sql, where + binds);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The lines of the chronological ledger, read and put in print order by a thread of its own on
-// a connection of its own while the pages are laid out: a ledger of a year then takes the longer
-// of the two rather than their sum. The lines come through a queue of a few batches, so memory
+// The lines of the chronological ledger, read and put in print order by a thread of its own, on
+// connections of its own that see one state of the books, while the pages are laid out: a ledger
+// of a year then takes the longer of the two rather than their sum. The lines come through a queue of a few batches, so memory
 // stays flat however long the ledger is. A failure of the reader is thrown to the caller of
 // `next` (or of the constructor, when it fails before the first line).
 #include "reports/ChronologicalRows.h"

@@ -41,8 +41,9 @@ void EncodePage(const Page &page, QByteArray &out)
     qsizetype room = 32;
     for (const PageItem &i : page.items)
         room += qsizetype(sizeof(ItemHeader)) + 4 * sizeof(float) + utf8.requiredSpace(i.text.size());
-    out.resize(room);
-    char *at = out.data();
+    const qsizetype start = out.size();
+    out.resize(start + room);
+    char *at = out.data() + start;
     at = Put(at, qint32(page.number));
     at = Put(at, quint8(page.setup.landscape));
     at = Put(at, page.setup.marginMm);

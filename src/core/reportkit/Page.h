@@ -45,7 +45,7 @@ struct Page {
 
 // A page as bytes for the spool file and back. Coordinates are kept as floats: a
 // hundred-thousandth of a millimetre is more than any printer resolves.
-// The bytes replace what `out` held; its room is kept for the next page.
+// The page's bytes are appended to `out`.
 void EncodePage(const Page &page, QByteArray &out);
 Page DecodePage(const QByteArray &bytes);
 

@@ -17,10 +17,15 @@ public:
     Page page(int index) const;  // 0-based
 
 private:
+    // Writes the pages waiting to the file.
+    void writeWaiting() const;
+
     std::unique_ptr<QTemporaryFile> m_file;
     std::vector<qint64> m_offsets;
-    qint64 m_end = 0;
-    QByteArray m_bytes;  // the page being written, its room kept from page to page
+    mutable qint64 m_written = 0;  // the bytes in the file
+    // The last pages' bytes, written to the file a megabyte at a time: a page at a time costs
+    // more in writing than in laying out. Their room is kept.
+    mutable QByteArray m_waiting;
     mutable bool m_readSinceWrite = false;
     mutable int m_cachedIndex = -1;
     mutable Page m_cached;

@@ -431,6 +431,32 @@ private slots:
         }
     }
 
+    // Pages go to the file a batch at a time: a page is read back the same whether it is in the
+    // file or still waiting, and pages added after a read land after the earlier ones.
+    void spooledPagesReadBackInAnyOrderBetweenWrites()
+    {
+        auto pageOf = [](int number) {
+            rk::Page page;
+            page.number = number;
+            rk::PageItem item;
+            item.text = QString(60000, QChar(u'А' + number % 30)) + QString::number(number);
+            page.items = {item};
+            return page;
+        };
+        rk::PageStore store;
+        for (int n = 1; n <= 12; ++n)
+            store.addPage(pageOf(n));
+        for (const int read : {1, 12, 3})
+            QCOMPARE(store.page(read - 1).items.first().text, pageOf(read).items.first().text);
+        for (int n = 13; n <= 40; ++n)
+            store.addPage(pageOf(n));
+        for (const int read : {40, 2, 25, 13, 39}) {
+            const rk::Page back = store.page(read - 1);
+            QCOMPARE(back.number, read);
+            QCOMPARE(back.items.first().text, pageOf(read).items.first().text);
+        }
+    }
+
     // A write that fails is never taken for done: a full device, a folder that is not there.
     void failedWritesSayWhy_data()
     {

@@ -204,16 +204,22 @@ ChronologicalRows::~ChronologicalRows()
     m_sorter.reset();
 }
 
-bool ChronologicalRows::readByFolder(SqliteReader &books, const Group &group) const
+// " AND Nom_p.Nom_P_No IN (?, …)" for the group's folders, which go to `binds`.
+QString ChronologicalRows::FolderCondition(const Group &group, QVariantList &binds)
 {
     QStringList marks;
-    QVariantList folders;
     for (const int folder : group.folders) {
         marks << u"?"_s;
-        folders << folder;
+        binds << folder;
     }
-    SqliteReader::Rows documents =
-        books.query(u"SELECT count(*) FROM nom_p WHERE Nom_P_No IN ("_s + marks.join(u", "_s) + u")"_s, folders);
+    return u" AND Nom_p.Nom_P_No IN ("_s + marks.join(u", "_s) + u")"_s;
+}
+
+bool ChronologicalRows::readByFolder(SqliteReader &books, const Group &group) const
+{
+    QVariantList folders;
+    const QString condition = FolderCondition(group, folders);
+    SqliteReader::Rows documents = books.query(u"SELECT count(*) FROM nom_p Nom_p WHERE 1 = 1"_s + condition, folders);
     SqliteReader::Rows all = books.query(u"SELECT count(*) FROM nom_p"_s);
     if (!documents.next() || !all.next())
         return false;
@@ -226,12 +232,6 @@ SqliteReader::Rows ChronologicalRows::openReading(SqliteReader &books, size_t in
 {
     const Group &group = m_groups[index];
     const Lead lead = LeadOf(m_selection);
-    QVariantList binds;
-    QStringList marks;
-    for (const int folder : group.folders) {
-        marks << u"?"_s;
-        binds << folder;
-    }
     const bool sorted = m_selection.sort != ChronologicalSort::None;
     runs = index == 0 && sorted;
     const bool byFolder = !runs && sorted && readByFolder(books, group);
@@ -240,10 +240,9 @@ SqliteReader::Rows ChronologicalRows::openReading(SqliteReader &books, size_t in
     QString order = OrderClause(lead, byFolder);
     if (!runs && sorted)
         order += u", "_s + SecondKey(m_selection) + u", Nom_p.Nom_Doc_No, Doc.Doc_StNo"_s;
-    QVariantList where;
-    const QString sql = Columns + from + WhereClause(m_selection, byFolder, where) + u" AND Nom_p.Nom_P_No IN ("_s
-                        + marks.join(u", "_s) + u")"_s + order;
-    return books.query(sql, where + binds);
+    QVariantList binds;
+    const QString where = WhereClause(m_selection, byFolder, binds);
+    return books.query(Columns + from + where + FolderCondition(group, binds) + order, binds);
 }
 
 void ChronologicalRows::sortAhead()

@@ -90,6 +90,7 @@ private:
     bool leadChanged(const ChronologicalRow &a, const ChronologicalRow &b) const;
     // True when the group's lines in the whole file are fewer than the period's lines.
     bool readByFolder(SqliteReader &books, const Group &group) const;
+    static QString FolderCondition(const Group &group, QVariantList &binds);
 
     SqliteReader &m_books;
     ChronologicalSelection m_selection;

@@ -123,10 +123,11 @@ QString AccountExtractJob::lotName(int k) const
     return m_lotNames.name(m_account.levels[size_t(k - 1)], m_row.lots[size_t(k - 1)]);
 }
 
-// The totals of the lot of level k the current row belongs to: its lots 1..k, any lot beyond.
+// The totals of the lot of level k the current row belongs to: its lots 1..k, and beyond them the
+// lots chosen for the extract, so that an outer group counts only the rows it lists.
 std::optional<TAccountValue> AccountExtractJob::lotTotals(int k) const
 {
-    LotKey lots{};
+    LotKey lots = m_options.lots;
     for (int i = 0; i < k; ++i)
         lots[size_t(i)] = m_row.lots[size_t(i)];
     const TAccountValue v = GetAccountValue(m_db, m_options.account, lots, m_period, m_options.from, m_options.to);

@@ -80,6 +80,12 @@ qint64 ParsedLine::number(const QString &option) const
     return Formats::ReadWholeNumber(text(option), NumberLimit).value_or(0);
 }
 
+// A document number may pass the int range: it is read to its own limit of ten digits.
+qint64 ParsedLine::documentNumber(const QString &option) const
+{
+    return Formats::ReadDocumentNumber(text(option)).value_or(0);
+}
+
 double ParsedLine::decimal(const QString &option) const { return Formats::ParseDecimal(text(option)).value_or(0); }
 
 QDate ParsedLine::date(const QString &option, const QDate &fallback) const

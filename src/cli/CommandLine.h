@@ -82,6 +82,7 @@ public:
     bool has(const QString &option) const { return m_values.contains(option); }
     QString text(const QString &option) const { return m_values.value(option); }
     qint64 number(const QString &option) const;
+    qint64 documentNumber(const QString &option) const;
     double decimal(const QString &option) const;
     QDate date(const QString &option, const QDate &fallback = {}) const;
     LotKey lots(const QString &option) const;

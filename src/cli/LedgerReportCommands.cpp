@@ -32,7 +32,7 @@ const OptionSpec Folder = Option(u"--folder"_s, ValueKind::Number, u"N"_s);
 
 std::optional<qint64> DocumentOption(const ParsedLine &line, const OptionSpec &spec)
 {
-    return line.has(spec.name) ? std::optional<qint64>(line.number(spec.name)) : std::nullopt;
+    return line.has(spec.name) ? std::optional<qint64>(line.documentNumber(spec.name)) : std::nullopt;
 }
 
 std::optional<double> AmountOption(const ParsedLine &line, const QString &name)

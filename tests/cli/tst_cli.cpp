@@ -320,6 +320,8 @@ private slots:
             {{u"account-extract"_s, u"--account"_s, u"8888"_s}, AccountNotInChartMessage},
             {{u"chronological"_s, u"--debit-account"_s, u"8888"_s}, MissingAccountMessage},
             {{u"chronological"_s, u"--from-amount"_s, u"99999999"_s}, NoChronologicalDataMessage},
+            // a bound past the int range is still a bound, not "from the first document"
+            {{u"chronological"_s, u"--from-document"_s, u"3000000001"_s}, NoChronologicalDataMessage},
             {{u"lot-extract"_s, u"--level"_s, u"1"_s, u"--lot"_s, u"9999"_s}, u"Партида 9999 не е открита"_s},
         };
         for (const auto &[args, message] : failures) {

@@ -107,8 +107,10 @@ QString ChronologicalLedgerJob::sideText(int account, const LotKey &lots, bool &
     tall = false;
     // The lines are read after the chart: an account added to the chart in between is shown by
     // its number alone.
-    const auto found = m_accounts.constFind(account);
-    const Account a = found != m_accounts.cend() ? *found : Account{QString::number(account), {}};
+    auto found = m_accounts.constFind(account);
+    if (found == m_accounts.cend())
+        found = m_accounts.insert(account, {QString::number(account), {}});
+    const Account &a = *found;
     if (std::all_of(lots.begin(), lots.end(), [](int lot) { return lot < 1; }))
         return a.caption;
     const QString first = m_lotNames.names(a.levels, lots, 1, 3), second = m_lotNames.names(a.levels, lots, 4, 5);
